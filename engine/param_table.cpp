@@ -1,0 +1,71 @@
+#include "engine/param_table.h"
+
+namespace tarsel {
+
+const std::array<FieldInfo, FieldCount>& fieldTable() {
+    static const std::array<FieldInfo, FieldCount> table = {{
+        {"Pt", "Tx power [dBW]", "dBW", -10.0, -300.0, 120.0, false},
+        {"fcent", "Carrier frequency [Hz]", "Hz", 2.45e9, 0.0, DblMax, false},
+        {"Gt", "Tx antenna gain [dBi]", "dBi", 0.0, -300.0, 120.0, false},
+        {"Gr", "Rx antenna gain [dBi]", "dBi", 6.0, -300.0, 120.0, false},
+        {"Range", "Nominal range [m]", "m", 100.0, 0.0, DblMax, false},
+        {"Nf", "Rx noise figure [dB]", "dB", 6.0, 0.0, 120.0, false},
+        {"Bw", "Signal bandwidth [Hz]", "Hz", 1e6, 0.0, 1e12, false},
+        {"Mf", "Fading margin [dB]", "dB", 20.0, 0.0, 120.0, false},
+        {"Temp", "Temperature [K]", "K", 290.0, -273.15, 1e6, false},
+        {"Sn", "Rx detector S/N [dB]", "dB", 16.0, -120.0, 120.0, false},
+        {"IpInt", "Input Intercept [dBm]", "dBm", 5.0, -120.0, 120.0, false},
+        {"X12s", "Tx to obstruction distance [m]", "m", 50.0, 0.0, DblMax, true},
+        {"X23s", "Obstruction to Rx distance [m]", "m", 50.0, 0.0, DblMax, true},
+        {"Rhill", "Obstruction radius [m]", "m", 0.05, 0.0, DblMax, false},
+        {"y01s", "Tx antenna height [m]", "m", 2.0, -DblMax, DblMax, false},
+        {"y02s", "Obstruction height [m]", "m", 0.0, -DblMax, DblMax, false},
+        {"y03s", "Rx ant. height [m]", "m", 2.0, -DblMax, DblMax, false},
+        {"PropLaw", "Propagation Law", "", 2.0, -20.0, 20.0, false},
+        {"Bl", "Building loss [dB]", "dB", 0.0, 0.0, 120.0, false},
+    }};
+    return table;
+}
+
+const std::array<SettingsKey, 22>& settingsKeys() {
+    static const std::array<SettingsKey, 22> keys = {{
+        {"fcent", KeyKind::Double, FieldFcent},
+        {"Pt", KeyKind::Double, FieldPt},
+        {"Gt", KeyKind::Double, FieldGt},
+        {"Gr", KeyKind::Double, FieldGr},
+        {"Nf", KeyKind::Double, FieldNf},
+        {"Bw", KeyKind::Double, FieldBw},
+        {"Mf", KeyKind::Double, FieldMf},
+        {"Bl", KeyKind::Double, FieldBl},
+        {"Temp", KeyKind::Double, FieldTemp},
+        {"Sn", KeyKind::Double, FieldSn},
+        {"IpInt", KeyKind::Double, FieldIpInt},
+        {"Range", KeyKind::Double, FieldRange},
+        {"XColWid", KeyKind::ColumnWidth, -1},
+        {"PropLaw", KeyKind::Double, FieldPropLaw},
+        {"X12s", KeyKind::Double, FieldX12s},
+        {"X23s", KeyKind::Double, FieldX23s},
+        {"Rhill", KeyKind::Double, FieldRhill},
+        {"nHillType", KeyKind::Int, -1},
+        {"y01s", KeyKind::Double, FieldY01s},
+        {"y02s", KeyKind::Double, FieldY02s},
+        {"y03s", KeyKind::Double, FieldY03s},
+        {"bDiffract", KeyKind::Int, -1},
+    }};
+    return keys;
+}
+
+std::int32_t* intSetting(LinkParams& params, std::string_view key) {
+    if (key == "XColWid") {
+        return &params.XColWid.value;
+    }
+    if (key == "nHillType") {
+        return &params.nHillType;
+    }
+    if (key == "bDiffract") {
+        return &params.bDiffract;
+    }
+    return nullptr;
+}
+
+} // namespace tarsel

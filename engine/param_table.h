@@ -1,0 +1,41 @@
+#pragma once
+// Static description of every stored parameter: its settings key, the label
+// shown in the diagram, its unit, default and bounds.
+
+#include "engine/link_params.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace tarsel {
+
+struct FieldInfo {
+    std::string_view key;   // settings key, e.g. "fcent"
+    std::string_view label; // diagram label, e.g. "Carrier frequency [Hz]"
+    std::string_view unit;  // unit text, empty for none
+    double defaultValue;    // X12s/X23s: see halfRangeDefault
+    double lo;
+    double hi;
+    bool halfRangeDefault;  // default is half of the Range in force
+};
+
+// Indexed by FieldIndex.
+const std::array<FieldInfo, FieldCount>& fieldTable();
+
+// Label of the baseline marker in the diagram (no input of its own).
+inline constexpr std::string_view HeightsBaselineLabel = "Heights baseline";
+
+// The 22 keys of the settings section, in the order they are written.
+enum class KeyKind { Double, Int, ColumnWidth };
+struct SettingsKey {
+    std::string_view key;
+    KeyKind kind;
+    int field; // FieldIndex for doubles, -1 otherwise
+};
+const std::array<SettingsKey, 22>& settingsKeys();
+
+// Accessors by settings key for the integers.
+std::int32_t* intSetting(LinkParams& params, std::string_view key);
+
+} // namespace tarsel

@@ -1,0 +1,37 @@
+#pragma once
+// Parsing and range checking of typed or stored numbers. Composes the warning
+// text; showing it (beep, then a modal box) is the caller's business.
+
+#include "engine/link_params.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarsel {
+
+// strtod-like grammar: leading white space, optional sign, digits with an
+// optional point, optional exponent with e, E, d or D. Only blanks (0x20) may
+// follow. Empty or all-blank text reads 0. Overflow gives an infinity.
+// Returns nullopt when the text is not a number.
+std::optional<double> parseDoubleText(std::string_view text);
+
+// strtol-like base 10; overflow gives the 32-bit limits.
+std::optional<std::int32_t> parseIntText(std::string_view text);
+
+// Outcome of a checked entry: stored says whether the parsed value went into
+// the target; otherwise message holds the exact warning text and the target
+// holds previous.
+struct EntryOutcome {
+    bool stored = false;
+    std::string message;
+};
+
+// "Invalid number format: %s" or "Number %s out of range:[%s,%s]" with the
+// bounds in "%20.6g".
+EntryOutcome ParseDoubleEntry(std::string_view text, RangedValue& target, double previous);
+// Same for integers, bounds in "%20i".
+EntryOutcome ParseIntEntry(std::string_view text, RangedInt& target, std::int32_t previous);
+
+} // namespace tarsel

@@ -1,0 +1,43 @@
+#pragma once
+// The platform dialogs the program uses, behind one interface that tests
+// replace: the beep with its warning box, the font dialog and the save dialog.
+
+#include "entry/warning_sink.h"
+#include "settings/log_font.h"
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace tarsel {
+
+class UiServices {
+public:
+    virtual ~UiServices() = default;
+    // Beep, then a modal box with the warning's text, title and icon.
+    virtual void showWarning(QWidget* owner, const Warning& warning) = 0;
+    // Font dialog started from record; on confirmation the record holds the
+    // choice and the result is true; otherwise the record is unchanged.
+    virtual bool chooseFont(QWidget* owner, LogFont& record) = 0;
+    // Save dialog with the given name filters (first selected) and default
+    // suffix, confirming before overwriting. Empty when cancelled.
+    virtual QString getSaveFileName(QWidget* owner, const QStringList& filters,
+                                     const QString& defaultSuffix) = 0;
+};
+
+// The real dialogs (QApplication::beep, QMessageBox, QFontDialog, QFileDialog).
+UiServices& defaultUiServices();
+
+// A WarningSink that shows every warning through services, owned by owner.
+class BoxWarningSink : public WarningSink {
+public:
+    BoxWarningSink(UiServices& services, QWidget* owner) : services_(services), owner_(owner) {}
+    void warn(const Warning& warning) override;
+
+private:
+    UiServices& services_;
+    QWidget* owner_;
+};
+
+} // namespace tarsel
