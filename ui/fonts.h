@@ -1,0 +1,27 @@
+#pragma once
+// Font records and Qt fonts: conversion both ways, and the font dialog that
+// saves a confirmed record to its settings section at once.
+
+#include "settings/log_font.h"
+
+#include <QFont>
+#include <string>
+
+class QWidget;
+
+namespace tarsel {
+
+struct AppState;
+
+// lfHeight < 0: pixel size -lfHeight; > 0: cell height in pixels; 0: default
+// size. lfWeight on Qt's 100-900 scale; face names resolved by fontconfig.
+QFont fontFromLogFont(const LogFont& record);
+// The record of a Qt font (face cut to 31 characters, height in pixels, negative).
+LogFont logFontFromFont(const QFont& font);
+
+// Runs the font dialog (state.services) on record; when confirmed, writes the
+// record to its section of the settings file (mode 2) and returns true.
+bool ChooseAndSaveFont(AppState& state, QWidget* owner, LogFont& record,
+                       const std::string& section);
+
+} // namespace tarsel
