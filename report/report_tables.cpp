@@ -1,0 +1,115 @@
+// The three tables of the report. Header cells (11 characters, right-aligned)
+// start at columns 0, W, 2W, ...; data cells (10 characters) one column
+// further right, so a data cell ends under the last character of its header.
+
+#include "engine/diffraction.h"
+#include "entry/number_format.h"
+#include "report/report_items.h"
+
+#include <initializer_list>
+#include <string>
+
+namespace tarsel {
+
+namespace {
+
+constexpr std::string_view Blank11 = "           ";
+constexpr std::string_view NotApplicable = "       N/A";
+
+int headerColumn(int colWidth, int index) {
+    return index * colWidth;
+}
+int dataColumn(int colWidth, int index) {
+    return index * colWidth + 1;
+}
+
+void headerRow(const ReportSink& sink, int colWidth, int row,
+               std::initializer_list<std::string_view> cells) {
+    int index = 0;
+    for (std::string_view cell : cells) {
+        sink.item(headerColumn(colWidth, index++), row, cell);
+    }
+}
+
+void numberCell(const ReportSink& sink, int colWidth, int row, int index, double value) {
+    sink.item(dataColumn(colWidth, index), row, formatRight10(value));
+}
+
+} // namespace
+
+void writeDiffractionTable(const ReportSink& sink, int colWidth, const LinkParams& params,
+                           const LinkResults& results) {
+    headerRow(sink, colWidth, 34,
+              {"   Height s", " Knife Edge", "      Angle", " SmoothHill", " Rough Hill"});
+    headerRow(sink, colWidth, 35,
+              {"        [m]", " -Loss [dB]", "  [degrees]", "-Excess[dB]", "-Excess[dB]"});
+    numberCell(sink, colWidth, 37, 0, params.y02s.value);
+    numberCell(sink, colWidth, 37, 1, results.knifeEdgeDb);
+    numberCell(sink, colWidth, 37, 2, radiansToDegrees(results.diffractionAngle));
+    numberCell(sink, colWidth, 37, 3, results.smoothHillExcessDb);
+    numberCell(sink, colWidth, 37, 4, results.roughHillExcessDb);
+}
+
+void writeNominalRangeTable(const ReportSink& sink, int colWidth, const LinkParams& params,
+                            const LinkResults& results) {
+    sink.item(0, 80, "PROPAGATION RESULTS TABLE (Signal at specified nominal range):");
+    headerRow(sink, colWidth, 82,
+              {"  Diffracn.", "   Height s", "      Power", "      Field", "  Margin at"});
+    headerRow(sink, colWidth, 83,
+              {"       type", "        [m]", "    Density", "   Strength", " Spec. Rnge"});
+    headerRow(sink, colWidth, 84, {Blank11, Blank11, "    [W/m^2]", "      [V/m]", "       [dB]"});
+
+    struct Line {
+        int row;
+        std::string_view label;
+        const PathResult& path;
+        bool withHeight;
+    };
+    const Line lines[] = {
+        {86, "      None", results.noDiffraction, false},
+        {87, "    Smooth", results.smoothHill, true},
+        {88, "     Rough", results.roughHill, true},
+    };
+    for (const Line& line : lines) {
+        sink.item(dataColumn(colWidth, 0), line.row, line.label);
+        if (line.withHeight) {
+            numberCell(sink, colWidth, line.row, 1, params.y02s.value);
+        } else {
+            sink.item(dataColumn(colWidth, 1), line.row, NotApplicable);
+        }
+        numberCell(sink, colWidth, line.row, 2, line.path.rxPowerDensity);
+        numberCell(sink, colWidth, line.row, 3, line.path.rxField);
+        numberCell(sink, colWidth, line.row, 4, line.path.marginDb);
+    }
+}
+
+void writeMaxRangeTable(const ReportSink& sink, int colWidth, const LinkParams& params,
+                        const LinkResults& results) {
+    sink.item(0, 90, "PROPAGATION RESULTS TABLE (Maximum range for minimum receivable signal):");
+    headerRow(sink, colWidth, 92, {"  Diffracn.", "   Height s", " Max. range"});
+    headerRow(sink, colWidth, 93, {"       type", "        [m]", "        [m]"});
+    headerRow(sink, colWidth, 94, {Blank11, Blank11, Blank11});
+
+    struct Line {
+        int row;
+        std::string_view label;
+        const PathResult& path;
+        bool withHeight;
+    };
+    const Line lines[] = {
+        {96, "      None", results.noDiffraction, false},
+        {97, "    Smooth", results.smoothHill, true},
+        {98, "     Rough", results.roughHill, true},
+    };
+    for (const Line& line : lines) {
+        sink.item(dataColumn(colWidth, 0), line.row, line.label);
+        if (line.withHeight) {
+            numberCell(sink, colWidth, line.row, 1, params.y02s.value);
+        } else {
+            sink.item(dataColumn(colWidth, 1), line.row, NotApplicable);
+        }
+        numberCell(sink, colWidth, line.row, 2, line.path.maxRange);
+    }
+}
+
+} // namespace tarsel
