@@ -29,28 +29,17 @@ const std::array<FieldInfo, FieldCount>& fieldTable() {
 
 const std::array<SettingsKey, 22>& settingsKeys() {
     static const std::array<SettingsKey, 22> keys = {{
-        {"fcent", KeyKind::Double, FieldFcent},
-        {"Pt", KeyKind::Double, FieldPt},
-        {"Gt", KeyKind::Double, FieldGt},
-        {"Gr", KeyKind::Double, FieldGr},
-        {"Nf", KeyKind::Double, FieldNf},
-        {"Bw", KeyKind::Double, FieldBw},
-        {"Mf", KeyKind::Double, FieldMf},
-        {"Bl", KeyKind::Double, FieldBl},
-        {"Temp", KeyKind::Double, FieldTemp},
-        {"Sn", KeyKind::Double, FieldSn},
-        {"IpInt", KeyKind::Double, FieldIpInt},
-        {"Range", KeyKind::Double, FieldRange},
-        {"XColWid", KeyKind::ColumnWidth, -1},
-        {"PropLaw", KeyKind::Double, FieldPropLaw},
-        {"X12s", KeyKind::Double, FieldX12s},
-        {"X23s", KeyKind::Double, FieldX23s},
-        {"Rhill", KeyKind::Double, FieldRhill},
-        {"nHillType", KeyKind::Int, -1},
-        {"y01s", KeyKind::Double, FieldY01s},
-        {"y02s", KeyKind::Double, FieldY02s},
-        {"y03s", KeyKind::Double, FieldY03s},
-        {"bDiffract", KeyKind::Int, -1},
+        {"fcent", KeyKind::Double, FieldFcent}, {"Pt", KeyKind::Double, FieldPt},
+        {"Gt", KeyKind::Double, FieldGt},       {"Gr", KeyKind::Double, FieldGr},
+        {"Nf", KeyKind::Double, FieldNf},       {"Bw", KeyKind::Double, FieldBw},
+        {"Mf", KeyKind::Double, FieldMf},       {"Bl", KeyKind::Double, FieldBl},
+        {"Temp", KeyKind::Double, FieldTemp},   {"Sn", KeyKind::Double, FieldSn},
+        {"IpInt", KeyKind::Double, FieldIpInt}, {"Range", KeyKind::Double, FieldRange},
+        {"XColWid", KeyKind::ColumnWidth, -1},  {"PropLaw", KeyKind::Double, FieldPropLaw},
+        {"X12s", KeyKind::Double, FieldX12s},   {"X23s", KeyKind::Double, FieldX23s},
+        {"Rhill", KeyKind::Double, FieldRhill}, {"nHillType", KeyKind::Int, -1},
+        {"y01s", KeyKind::Double, FieldY01s},   {"y02s", KeyKind::Double, FieldY02s},
+        {"y03s", KeyKind::Double, FieldY03s},   {"bDiffract", KeyKind::Int, -1},
     }};
     return keys;
 }
@@ -66,6 +55,10 @@ std::int32_t* intSetting(LinkParams& params, std::string_view key) {
         return &params.bDiffract;
     }
     return nullptr;
+}
+
+const std::int32_t* intSetting(const LinkParams& params, std::string_view key) {
+    return intSetting(const_cast<LinkParams&>(params), key);
 }
 
 } // namespace tarsel

@@ -17,7 +17,7 @@ struct FieldInfo {
     double defaultValue;    // X12s/X23s: see halfRangeDefault
     double lo;
     double hi;
-    bool halfRangeDefault;  // default is half of the Range in force
+    bool halfRangeDefault; // default is half of the Range in force
 };
 
 // Indexed by FieldIndex.
@@ -37,5 +37,6 @@ const std::array<SettingsKey, 22>& settingsKeys();
 
 // Accessors by settings key for the integers.
 std::int32_t* intSetting(LinkParams& params, std::string_view key);
+const std::int32_t* intSetting(const LinkParams& params, std::string_view key);
 
 } // namespace tarsel

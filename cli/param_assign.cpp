@@ -1,0 +1,91 @@
+#include "cli/param_assign.h"
+
+#include "engine/param_table.h"
+#include "entry/number_parse.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tarsel {
+
+namespace {
+
+bool sameKey(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+const SettingsKey* findKey(std::string_view key) {
+    for (const SettingsKey& entry : settingsKeys()) {
+        if (sameKey(entry.key, key)) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+AssignOutcome fromEntry(const EntryOutcome& entry) {
+    if (entry.stored) {
+        return {};
+    }
+    return {AssignStatus::Rejected, entry.message};
+}
+
+AssignOutcome assignDouble(LinkParams& params, int field, std::string_view value) {
+    RangedValue* target = paramForField(params, field);
+    const double oldX12 = params.X12s.value;
+    const double oldX23 = params.X23s.value;
+    const AssignOutcome outcome = fromEntry(ParseDoubleEntry(value, *target, target->value));
+    if (outcome.status != AssignStatus::Stored) {
+        return outcome;
+    }
+    if (field == FieldRange) {
+        rescaleDistancesToRange(params, oldX12, oldX23);
+    } else if (field == FieldX12s || field == FieldX23s) {
+        rangeFromDistances(params);
+    }
+    return outcome;
+}
+
+AssignOutcome assignUnbounded(std::int32_t& target, std::string_view value) {
+    const auto parsed = parseIntText(value);
+    if (!parsed) {
+        return {AssignStatus::Rejected, "Invalid number format: " + std::string(value)};
+    }
+    target = *parsed;
+    return {};
+}
+
+} // namespace
+
+AssignOutcome assignSetting(LinkParams& params, std::string_view assignment) {
+    const auto eq = assignment.find('=');
+    if (eq == std::string_view::npos) {
+        return {AssignStatus::Malformed,
+                "expected KEY=VALUE, got '" + std::string(assignment) + "'"};
+    }
+    const std::string_view key = assignment.substr(0, eq);
+    const std::string_view value = assignment.substr(eq + 1);
+    const SettingsKey* entry = findKey(key);
+    if (entry == nullptr) {
+        return {AssignStatus::UnknownKey, "unknown key '" + std::string(key) + "'"};
+    }
+    switch (entry->kind) {
+    case KeyKind::Double:
+        return assignDouble(params, entry->field, value);
+    case KeyKind::ColumnWidth: {
+        RangedInt bounded{params.XColWid.value, 10, 20};
+        const AssignOutcome outcome =
+            fromEntry(ParseIntEntry(value, bounded, params.XColWid.value));
+        params.XColWid.value = bounded.value;
+        return outcome;
+    }
+    case KeyKind::Int:
+        return assignUnbounded(*intSetting(params, entry->key), value);
+    }
+    return {AssignStatus::UnknownKey, "unknown key '" + std::string(key) + "'"};
+}
+
+} // namespace tarsel

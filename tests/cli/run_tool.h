@@ -1,0 +1,21 @@
+#pragma once
+// Runs tarsel-report as a user would, capturing its output and exit status.
+
+#include <string>
+#include <vector>
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// args are passed through the shell, each single-quoted. env is a prefix such
+// as "XDG_CONFIG_HOME=/tmp/x" (may be empty).
+ToolRun runTool(const std::vector<std::string>& args, const std::string& env = "");
+
+// A fresh temporary folder, removed at exit of the test process.
+std::string tempFolder();
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& content);

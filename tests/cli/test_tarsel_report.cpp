@@ -1,0 +1,243 @@
+// tarsel-report end to end: options, exit statuses, JSON shape and values,
+// rejected values, output files.
+
+#include "run_tool.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+using nlohmann::json;
+
+namespace {
+
+std::string sixDigits(double v) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6g", v);
+    return buffer;
+}
+
+json runJson(const std::vector<std::string>& extra) {
+    std::vector<std::string> args = {"--defaults", "--json"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    const ToolRun run = runTool(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return json::parse(run.out);
+}
+
+const std::string OutOfRangePt =
+    "Number 500 out of range:[                -300,                 120]\n";
+
+} // namespace
+
+TEST(TarselReportJson, DefaultsGiveTheReferenceFigures) {
+    const json j = runJson({});
+    const json& r = j["results"];
+    struct Row {
+        json value;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {r["knifeEdgeV"], "1.61712"},                // defaults: v
+        {r["knifeEdgeDb"], "-0.00560548"},           // defaults: knife edge
+        {r["noDiffraction"]["marginDb"], "17.7463"}, // no diffraction margin
+        {r["noDiffraction"]["maxRange"], "771.467"}, // no diffraction max range
+        {r["smoothHill"]["marginDb"], "17.7407"},    // smooth hill margin
+        {r["roughHill"]["maxRange"], "770.969"},     // rough hill max range
+        {r["v3ipOneMicrovolt"], "74.66"},            // intermodulation
+        {r["sfdrNoiseFloorDb"], "139.758"},          // SFDR, noise floor + 3 dB
+        {r["minRxPowerW"], "6.34274e-13"},           // minimum receivable signal
+        {j["params"]["fcent"], "2.45e+09"},          // default frequency
+        {j["params"]["X12s"], "50"},                 // half the default range
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(sixDigits(row.value.get<double>()), row.expected);
+    }
+}
+
+TEST(TarselReportJson, ShapeHoldsEveryKeyAndResult) {
+    const json j = runJson({});
+    ASSERT_EQ(j.size(), 2u);
+    EXPECT_EQ(j["params"].size(), 22u);
+    const char* pathKeys[] = {"rxPowerW", "rxPowerDensity", "rxField", "marginDb", "maxRange"};
+    for (const char* path : {"noDiffraction", "smoothHill", "roughHill"}) {
+        ASSERT_TRUE(j["results"].contains(path)) << path;
+        EXPECT_EQ(j["results"][path].size(), 5u);
+        for (const char* key : pathKeys) {
+            EXPECT_TRUE(j["results"][path].contains(key)) << path << "." << key;
+        }
+    }
+    EXPECT_EQ(j["results"].size(), 13u + 3u + 11u);
+    EXPECT_EQ(j["params"]["XColWid"], 13);
+    EXPECT_EQ(j["params"]["bDiffract"], 0);
+}
+
+TEST(TarselReportJson, NonFiniteNumbersAreStrings) {
+    const json j = runJson({"--set", "Bw=0"});
+    EXPECT_EQ(j["results"]["noDiffraction"]["marginDb"], "inf");
+    EXPECT_EQ(j["results"]["sfdrMinRxDb"], "inf");
+    const json law = runJson({"--set", "PropLaw=0"});
+    EXPECT_EQ(law["results"]["noDiffraction"]["maxRange"].get<double>(), 1.7976931348623157e308);
+}
+
+TEST(TarselReportSet, AssignmentsApplyInOrderWithCoupling) {
+    struct Row {
+        std::vector<std::string> sets;
+        const char* key;
+        double expected;
+    };
+    const Row rows[] = {
+        {{"pT=-5"}, "Pt", -5},                          // key case ignored
+        {{"X23s=150", "Range=300"}, "X12s", 75},        // distances rescaled
+        {{"X23s=150", "Range=300"}, "X23s", 225},       // distances rescaled
+        {{"X23s=70"}, "Range", 120},                    // range is the sum
+        {{"X12s=0", "X23s=0", "Range=40"}, "X12s", 20}, // zero sum splits equally
+        {{"Range=300", "Range=50"}, "X12s", 25},        // later assignment wins
+        {{"fcent=1d9"}, "fcent", 1e9},                  // d exponent
+        {{"Temp=-273.15"}, "Temp", -273.15},            // lower bound inclusive
+        {{"fcent=123456789012345678901234"}, "fcent", 1.2345678901234568e23}, // read in full
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args;
+        for (const std::string& s : row.sets) {
+            args.push_back("--set");
+            args.push_back(s);
+        }
+        const json j = runJson(args);
+        EXPECT_DOUBLE_EQ(j["params"][row.key].get<double>(), row.expected) << row.sets.back();
+    }
+    EXPECT_EQ(runJson({"--set", "nHillType=7"})["params"]["nHillType"], 7);
+    EXPECT_EQ(runJson({"--set", "xcolwid=20"})["params"]["XColWid"], 20);
+}
+
+TEST(TarselReportSet, RejectedAndUnknownInputExitWithStatusTwo) {
+    struct Row {
+        std::vector<std::string> args;
+        const char* expectedErr; // exact text, or nullptr to check only the status
+    };
+    const Row rows[] = {
+        {{"--defaults", "--set", "Pt=500"}, OutOfRangePt.c_str()},
+        {{"--defaults", "--set", "XColWid=25"},
+         "Number 25 out of range:[                  10,                  20]\n"},
+        {{"--defaults", "--set", "Temp=-273.16"}, nullptr},
+        {{"--defaults", "--set", "Gt=abc"}, "Invalid number format: abc\n"},
+        {{"--defaults", "--set", "XColWid=12.5"}, "Invalid number format: 12.5\n"},
+        {{"--defaults", "--set", "bDiffract=on"}, "Invalid number format: on\n"},
+        {{"--defaults", "--set", "Colour=3"}, nullptr},
+        {{"--defaults", "--set", "Pt"}, nullptr},
+        {{"--defaults", "--bogus"}, nullptr},
+        {{"--defaults", "--settings", "x.ini"}, nullptr},
+    };
+    for (const Row& row : rows) {
+        const ToolRun run = runTool(row.args);
+        EXPECT_EQ(run.status, 2) << row.args.back();
+        EXPECT_TRUE(run.out.empty()) << row.args.back();
+        if (row.expectedErr != nullptr) {
+            EXPECT_EQ(run.err, row.expectedErr);
+        } else {
+            EXPECT_FALSE(run.err.empty());
+        }
+    }
+}
+
+TEST(TarselReportOptions, HelpAndVersionSucceed) {
+    const ToolRun help = runTool({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--set"), std::string::npos);
+    const ToolRun version = runTool({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_NE(version.out.find("1.1"), std::string::npos);
+}
+
+TEST(TarselReportOutput, TextReportIsTheSavedReport) {
+    const ToolRun run = runTool({"--defaults"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("Movrane Version 1.1\n", 0), 0u);
+    EXPECT_NE(run.out.back(), '\n');
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 120);
+}
+
+TEST(TarselReportOutput, OutputFileHoldsExactlyWhatStdoutWould) {
+    const std::string dir = tempFolder();
+    for (const bool asJson : {false, true}) {
+        const std::string path = dir + (asJson ? "/r.json" : "/r.txt");
+        std::vector<std::string> args = {"--defaults", "-o", path};
+        if (asJson) {
+            args.push_back("--json");
+        }
+        const ToolRun toFile = runTool(args);
+        ASSERT_EQ(toFile.status, 0) << toFile.err;
+        EXPECT_TRUE(toFile.out.empty());
+        args.erase(args.begin() + 1, args.begin() + 3);
+        EXPECT_EQ(readFile(path), runTool(args).out);
+    }
+}
+
+TEST(TarselReportOutput, UnwritableOutputNamesTheFileAndLeavesNothing) {
+    const std::string dir = tempFolder();
+    writeFile(dir + "/plain", "x");
+    const std::string targets[] = {dir + "/missing/report.txt", dir + "/plain/report.txt"};
+    for (const std::string& target : targets) {
+        const ToolRun run = runTool({"--defaults", "--output", target});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(target), std::string::npos) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(target));
+    }
+    // An existing file is left whole when the new content cannot be written.
+    EXPECT_EQ(readFile(dir + "/plain"), "x");
+}
+
+TEST(TarselReportSettings, ReadsTheUsersFileOrTheOneGiven) {
+    const std::string dir = tempFolder();
+    writeFile(dir + "/a.ini", "[Tarsel]\nRange=2000\nPt=abc\ny02s=5\n");
+    const ToolRun run = runTool({"--settings", dir + "/a.ini", "--json"});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "Invalid number format: abc\n");
+    const json j = json::parse(run.out);
+    EXPECT_EQ(j["params"]["Pt"].get<double>(), -10);
+    EXPECT_EQ(j["params"]["X12s"].get<double>(), 1000);
+
+    // Without options the user's own Tarsel.ini is read.
+    std::filesystem::create_directories(dir + "/cfg");
+    writeFile(dir + "/cfg/Tarsel.ini", "[tarsel]\nGT=7\n");
+    const ToolRun user = runTool({"--json"}, "XDG_CONFIG_HOME=" + dir + "/cfg");
+    ASSERT_EQ(user.status, 0) << user.err;
+    EXPECT_EQ(json::parse(user.out)["params"]["Gt"].get<double>(), 7);
+
+    // A missing file means the defaults, silently.
+    const ToolRun missing = runTool({"--settings", dir + "/none.ini", "--json"});
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_TRUE(missing.err.empty());
+}
+
+TEST(TarselReportSettings, RangeDiffersFromTheDistanceSum) {
+    const std::string dir = tempFolder();
+    writeFile(dir + "/a.ini", "[Tarsel]\nRange=300\nX12s=50\nX23s=50\n");
+    const json j = json::parse(runTool({"--settings", dir + "/a.ini", "--json"}).out);
+    EXPECT_EQ(j["params"]["Range"].get<double>(), 300);
+    // The geometry uses the sum (100 m), the budgets the range.
+    EXPECT_EQ(sixDigits(j["results"]["knifeEdgeD1"].get<double>()), "50");
+    const json d = runJson({"--set", "Range=300"});
+    EXPECT_EQ(j["results"]["noDiffraction"]["marginDb"], d["results"]["noDiffraction"]["marginDb"]);
+}
+
+TEST(TarselReportSettings, WrittenSettingsReadBackAtSixDigits) {
+    const std::string dir = tempFolder();
+    const std::string path = dir + "/w.ini";
+    const ToolRun write =
+        runTool({"--defaults", "--set", "fcent=2451234567", "--set", "y02s=3.14159265", "--set",
+                 "bDiffract=1", "--write-settings", path, "--json"});
+    ASSERT_EQ(write.status, 0) << write.err;
+    const json back = json::parse(runTool({"--settings", path, "--json"}).out);
+    EXPECT_EQ(back["params"]["fcent"].get<double>(), 2451230000.0);
+    EXPECT_EQ(back["params"]["y02s"].get<double>(), 3.14159);
+    EXPECT_EQ(back["params"]["bDiffract"], 1);
+    EXPECT_NE(readFile(path).find("fcent=2.45123e+009       \n"), std::string::npos);
+
+    writeFile(dir + "/plain", "x");
+    const ToolRun fails = runTool({"--defaults", "--write-settings", dir + "/plain/w.ini"});
+    EXPECT_EQ(fails.status, 1);
+    EXPECT_NE(fails.err.find(dir + "/plain/w.ini"), std::string::npos) << fails.err;
+}
