@@ -1,0 +1,110 @@
+#pragma once
+// An INI profile file held in memory: read like the private-profile functions
+// read, edited in place, saved atomically.
+//
+// Reading: section and key names match without regard to ASCII letter case;
+// the first matching section and, within it, the first matching key win. A
+// value is read without the blanks (space, tab, CR, VT, FF) around it, loses
+// one matching pair of quotes (' or "), ends at a NUL byte and is cut to the
+// caller's size - 1 characters. Lines before the first section, comment lines
+// (first non-blank character ';'), lines without '=' and headers without ']'
+// are kept but never match. A UTF-8 byte order mark at the start is skipped.
+//
+// Writing: an existing key gets its new value in place (the text up to and
+// including its '=' stays as it was); a new key goes after the last key of its
+// section (right after the header when it has none); a new section goes at the
+// end of the file. Every other line stays byte for byte. Lines keep their own
+// endings; added lines take the ending of the file's first line ('\n' when it
+// has none). CR and LF inside a written value become blanks.
+//
+// Every operation is linear in the size of the file.
+
+#include <cstdint>
+#include <list>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tarsel {
+
+class ProfileFile {
+public:
+    ProfileFile() = default;
+    // Parses text as the contents of a profile file.
+    explicit ProfileFile(std::string_view text);
+
+    ProfileFile(const ProfileFile&) = delete;
+    ProfileFile& operator=(const ProfileFile&) = delete;
+    ProfileFile(ProfileFile&&) = default;
+    ProfileFile& operator=(ProfileFile&&) = default;
+
+    // Reads the file at path. A missing file (or a path through a regular
+    // file) reads as an empty profile with no error. Any other failure also
+    // gives an empty profile and sets *error to "<path>: <reason>".
+    static ProfileFile read(const std::string& path, std::string* error = nullptr);
+
+    // The value of key in section, or def when the section or key is missing;
+    // either way cut to size - 1 characters (size 0 gives "").
+    std::string getString(std::string_view section, std::string_view key, std::string_view def,
+                          std::size_t size) const;
+
+    // The value read as a decimal integer: blanks, optional sign, digits; the
+    // first other character ends it; no digits reads 0. A magnitude beyond 32
+    // bits is clamped to INT32_MIN or INT32_MAX. def when section or key is
+    // missing.
+    std::int32_t getInt(std::string_view section, std::string_view key, std::int32_t def) const;
+
+    // True when the section holds the key.
+    bool contains(std::string_view section, std::string_view key) const;
+
+    // Sets key in section to value (see above), creating both when needed.
+    void setString(std::string_view section, std::string_view key, std::string_view value);
+
+    // The whole file as it would be saved.
+    std::string text() const;
+
+    // Writes text() to path atomically: a temporary file in the same folder is
+    // written, flushed to disk and renamed over path, so a failure at any
+    // point leaves the old file as it was. Creates the folder when missing. A
+    // symbolic link at path is followed and its target replaced. Returns ""
+    // on success, otherwise "<path>: <reason>".
+    std::string save(const std::string& path) const;
+
+private:
+    enum class LineKind { Other, Section, Key };
+    struct Line {
+        std::string content; // without the line ending
+        std::string eol;     // "\n", "\r\n" or "" for a last line without one
+        LineKind kind = LineKind::Other;
+        std::size_t valueStart = 0; // Key: offset just after the '='
+    };
+    using LineIt = std::list<Line>::iterator;
+    struct Section {
+        LineIt header;
+        LineIt lastKey;                               // the header while the section has no key
+        std::unordered_map<std::string, LineIt> keys; // lower-case name -> first line
+    };
+
+    void parseLine(std::string_view content, std::string_view eol, std::size_t skip);
+    const Line* findKey(std::string_view section, std::string_view key) const;
+    std::string newline() const;
+
+    std::list<Line> lines_;
+    std::vector<Section> sections_;                       // first occurrence of each name
+    std::unordered_map<std::string, std::size_t> byName_; // lower-case name -> sections_
+    std::size_t parsing_ = NoSection;                     // section of the lines being parsed
+    static constexpr std::size_t NoSection = static_cast<std::size_t>(-1);
+};
+
+// Convenience forms of one read or write of the file at path. A write reads
+// the file, sets the key and saves atomically; it refuses to overwrite a file
+// it could not read. Returns "" on success, otherwise "<path>: <reason>".
+std::string readProfileString(const std::string& path, std::string_view section,
+                              std::string_view key, std::string_view def, std::size_t size);
+std::int32_t readProfileInt(const std::string& path, std::string_view section, std::string_view key,
+                            std::int32_t def);
+std::string writeProfileString(const std::string& path, std::string_view section,
+                               std::string_view key, std::string_view value);
+
+} // namespace tarsel

@@ -1,0 +1,187 @@
+#include "settings/settings.h"
+
+#include "engine/param_table.h"
+#include "entry/number_format.h"
+#include "entry/number_parse.h"
+#include "settings/profile_file.h"
+
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+namespace tarsel {
+
+namespace {
+
+// A stored double is read into a 20-byte buffer: 19 characters at most.
+constexpr std::size_t EntryBufferSize = 20;
+// The face name field: 31 characters and the terminator.
+constexpr std::size_t FaceNameSize = sizeof(LogFont::lfFaceName);
+
+constexpr const char* SaveFailedText = "Error saving user .INI file";
+
+// The integer fields of a font record, in the order they are read.
+struct FontIntField {
+    const char* key;
+    std::int32_t LogFont::*wide;   // 32-bit field, or nullptr
+    std::uint8_t LogFont::*narrow; // one-byte field, or nullptr
+};
+constexpr FontIntField FontIntFields[] = {
+    {"lfWidth", &LogFont::lfWidth, nullptr},
+    {"lfHeight", &LogFont::lfHeight, nullptr},
+    {"lfEscapement", &LogFont::lfEscapement, nullptr},
+    {"lfOrientation", &LogFont::lfOrientation, nullptr},
+    {"lfWeight", &LogFont::lfWeight, nullptr},
+    {"lfItalic", nullptr, &LogFont::lfItalic},
+    {"lfUnderline", nullptr, &LogFont::lfUnderline},
+    {"lfStrikeOut", nullptr, &LogFont::lfStrikeOut},
+    {"lfCharSet", nullptr, &LogFont::lfCharSet},
+    {"lfOutPrecision", nullptr, &LogFont::lfOutPrecision},
+    {"lfClipPrecision", nullptr, &LogFont::lfClipPrecision},
+    {"lfQuality", nullptr, &LogFont::lfQuality},
+    {"lfPitchAndFamily", nullptr, &LogFont::lfPitchAndFamily},
+};
+
+std::string faceName(const LogFont& font) {
+    return std::string(font.lfFaceName, ::strnlen(font.lfFaceName, FaceNameSize));
+}
+
+// Reads one font section into record; a missing key takes its field of defaults.
+void readFont(const ProfileFile& file, std::string_view section, LogFont& record,
+              const LogFont& defaults) {
+    for (const FontIntField& field : FontIntFields) {
+        if (field.wide != nullptr) {
+            record.*field.wide = file.getInt(section, field.key, defaults.*field.wide);
+        } else {
+            // A one-byte field keeps the low 8 bits of what is stored.
+            const std::int32_t value = file.getInt(section, field.key, defaults.*field.narrow);
+            record.*field.narrow = static_cast<std::uint8_t>(value & 0xFF);
+        }
+    }
+    const std::string face =
+        file.getString(section, "lfFaceName", faceName(defaults), FaceNameSize);
+    setFaceName(record, face.c_str());
+}
+
+// One stored double: the default goes through its six-digit text like a stored
+// value, the bounds are set here, and a rejected value warns and leaves the
+// default.
+void readDoubleSetting(const ProfileFile& file, WarningSink& warnings, RangedValue& target,
+                       double def, double lo, double hi, std::string_view key) {
+    std::string buffer = formatLeft19(def).substr(0, EntryBufferSize - 1);
+    buffer = file.getString(ShortName, key, buffer, EntryBufferSize);
+    target.lo = lo;
+    target.hi = hi;
+    const EntryOutcome outcome = ParseDoubleEntry(buffer, target, def);
+    if (!outcome.stored) {
+        warnings.warn(entryWarning(outcome.message));
+    }
+}
+
+void readTableSetting(const ProfileFile& file, WarningSink& warnings, LinkParams& params,
+                      int field) {
+    const FieldInfo& info = fieldTable()[static_cast<std::size_t>(field)];
+    readDoubleSetting(file, warnings, *paramForField(params, field), info.defaultValue, info.lo,
+                      info.hi, info.key);
+}
+
+void readHalfRangeSetting(const ProfileFile& file, WarningSink& warnings, LinkParams& params,
+                          int field) {
+    const FieldInfo& info = fieldTable()[static_cast<std::size_t>(field)];
+    readDoubleSetting(file, warnings, *paramForField(params, field), params.Range.value * 0.5, 0.0,
+                      DblMax, info.key);
+}
+
+int saveParameters(const std::string& path, const LinkParams& params, WarningSink& warnings) {
+    std::string error;
+    ProfileFile file = ProfileFile::read(path, &error);
+    if (error.empty()) {
+        LinkParams source = params; // intSetting gives writable access only
+        for (const SettingsKey& key : settingsKeys()) {
+            const std::string value = key.kind == KeyKind::Double
+                                          ? formatLeft19(paramForField(source, key.field)->value)
+                                          : formatLeft19(*intSetting(source, key.key));
+            file.setString(ShortName, key.key, value);
+        }
+        error = file.save(path);
+    }
+    if (!error.empty()) {
+        warnings.warn(Warning{std::string(SaveFailedText) + "\n" + error, "Warning",
+                              WarningIcon::Information});
+    }
+    return 0;
+}
+
+void SettingsWarning(WarningSink& warnings, std::string_view message, std::string_view key) {
+    warnings.warn(Warning{std::string(message) + "=" + std::string(key), "Warning",
+                          WarningIcon::Information});
+}
+
+int saveFont(const std::string& path, const LogFont& font, const std::string& section,
+             WarningSink& warnings) {
+    std::string error;
+    ProfileFile file = ProfileFile::read(path, &error);
+    // Face name first, then the integers in the order lfWidth, lfHeight, ...
+    std::vector<std::string_view> keys{"lfFaceName"};
+    file.setString(section, "lfFaceName", faceName(font));
+    for (const FontIntField& field : FontIntFields) {
+        const int value = field.wide != nullptr ? font.*field.wide : font.*field.narrow;
+        file.setString(section, field.key, formatInt(value));
+        keys.push_back(field.key);
+    }
+    if (error.empty()) {
+        error = file.save(path);
+    }
+    if (!error.empty()) {
+        // All keys go in one save, so none of them was written.
+        for (std::string_view key : keys) {
+            SettingsWarning(warnings, std::string(SaveFailedText) + ", record", key);
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+int LoadSettings(const std::string& path, LinkParams& params, FontRecords& fonts,
+                 WarningSink& warnings) {
+    const ProfileFile file = ProfileFile::read(path);
+
+    const FontRecords defaults;
+    readFont(file, "GraFont", fonts.GraFont, defaults.GraFont);
+    readFont(file, "CtlFont", fonts.CtlFont, defaults.CtlFont);
+    readFont(file, "TextFont", fonts.TextFont, defaults.TextFont);
+    const LogFont edit = fonts.lfEd; // the entry fields keep what is not stored
+    readFont(file, "lfEd", fonts.lfEd, edit);
+
+    for (int field : {FieldFcent, FieldPt, FieldGt, FieldGr, FieldNf, FieldBw, FieldMf, FieldBl,
+                      FieldTemp, FieldSn, FieldIpInt, FieldRange, FieldPropLaw}) {
+        readTableSetting(file, warnings, params, field);
+    }
+    // Integers are stored as read, without any check.
+    params.XColWid.value = file.getInt(ShortName, "XColWid", 13);
+    params.XColWid.lo = 10;
+    params.XColWid.hi = 20;
+    readHalfRangeSetting(file, warnings, params, FieldX12s);
+    readHalfRangeSetting(file, warnings, params, FieldX23s);
+    readTableSetting(file, warnings, params, FieldRhill);
+    params.nHillType = file.getInt(ShortName, "nHillType", 0);
+    for (int field : {FieldY01s, FieldY02s, FieldY03s}) {
+        readTableSetting(file, warnings, params, field);
+    }
+    params.bDiffract = file.getInt(ShortName, "bDiffract", 0);
+    return 0;
+}
+
+int SaveSettings(const std::string& path, int mode, const LinkParams& params, const LogFont* font,
+                 const std::string& section, WarningSink& warnings) {
+    if (mode == 0) {
+        return saveParameters(path, params, warnings);
+    }
+    if (mode == 2 && font != nullptr && !section.empty()) {
+        return saveFont(path, *font, section, warnings);
+    }
+    return 0;
+}
+
+} // namespace tarsel
