@@ -4,10 +4,12 @@
 
 #include <QLineEdit>
 #include <QWidget>
+#include <functional>
 
 namespace tarsel {
 
 struct AppState;
+class HintWindow;
 
 class DiagramPane : public QWidget {
     Q_OBJECT
@@ -29,15 +31,32 @@ public:
     // Applies the edit-box font to the 19 fields.
     void applyEditFont();
 
+    // What Enter in a field does (the main window's commit of all entries),
+    // called synchronously with the field. Without a handler the pane does it
+    // itself: commit all fields starting with hLastEdit, clear
+    // bFieldsRefreshed and post IDM_RECALC_ALL to the main window.
+    void setCommitHandler(std::function<void(QLineEdit*)> handler);
+    // The entry hint while it is open, else nullptr.
+    HintWindow* hintWindow() const;
+    // Height of the entry fields: the edit-box font's height plus leading.
+    int editTextHeight() const;
+    // Moves every field to its place for the current pane size.
+    void layoutFields();
+
     // Implementation details live in the .cpp files.
     struct Impl;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void commitEntry(QLineEdit* box);
+    void removeHint();
+    void keystroke(QLineEdit* box);
+
     Impl* impl_;
 };
 
