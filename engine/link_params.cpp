@@ -2,6 +2,8 @@
 
 #include "engine/param_table.h"
 
+#include <cmath>
+
 namespace tarsel {
 
 namespace {
@@ -21,33 +23,53 @@ LinkParams::LinkParams()
       Gr(fromTable(FieldGr)), Nf(fromTable(FieldNf)), Bw(fromTable(FieldBw)),
       Mf(fromTable(FieldMf)), Bl(fromTable(FieldBl)), Temp(fromTable(FieldTemp)),
       Sn(fromTable(FieldSn)), IpInt(fromTable(FieldIpInt)), Range(fromTable(FieldRange)),
-      PropLaw(fromTable(FieldPropLaw)), XColWid{13, 10, 20},
-      X12s{Range.value * 0.5, 0.0, DblMax}, X23s{Range.value * 0.5, 0.0, DblMax},
-      Rhill(fromTable(FieldRhill)), nHillType(0), y01s(fromTable(FieldY01s)),
-      y02s(fromTable(FieldY02s)), y03s(fromTable(FieldY03s)), bDiffract(0) {}
+      PropLaw(fromTable(FieldPropLaw)), XColWid{13, 10, 20}, X12s{Range.value * 0.5, 0.0, DblMax},
+      X23s{Range.value * 0.5, 0.0, DblMax}, Rhill(fromTable(FieldRhill)), nHillType(0),
+      y01s(fromTable(FieldY01s)), y02s(fromTable(FieldY02s)), y03s(fromTable(FieldY03s)),
+      bDiffract(0) {}
 
 RangedValue* paramForField(LinkParams& params, int index) {
     switch (index) {
-    case FieldPt: return &params.Pt;
-    case FieldFcent: return &params.fcent;
-    case FieldGt: return &params.Gt;
-    case FieldGr: return &params.Gr;
-    case FieldRange: return &params.Range;
-    case FieldNf: return &params.Nf;
-    case FieldBw: return &params.Bw;
-    case FieldMf: return &params.Mf;
-    case FieldTemp: return &params.Temp;
-    case FieldSn: return &params.Sn;
-    case FieldIpInt: return &params.IpInt;
-    case FieldX12s: return &params.X12s;
-    case FieldX23s: return &params.X23s;
-    case FieldRhill: return &params.Rhill;
-    case FieldY01s: return &params.y01s;
-    case FieldY02s: return &params.y02s;
-    case FieldY03s: return &params.y03s;
-    case FieldPropLaw: return &params.PropLaw;
-    case FieldBl: return &params.Bl;
-    default: return nullptr;
+    case FieldPt:
+        return &params.Pt;
+    case FieldFcent:
+        return &params.fcent;
+    case FieldGt:
+        return &params.Gt;
+    case FieldGr:
+        return &params.Gr;
+    case FieldRange:
+        return &params.Range;
+    case FieldNf:
+        return &params.Nf;
+    case FieldBw:
+        return &params.Bw;
+    case FieldMf:
+        return &params.Mf;
+    case FieldTemp:
+        return &params.Temp;
+    case FieldSn:
+        return &params.Sn;
+    case FieldIpInt:
+        return &params.IpInt;
+    case FieldX12s:
+        return &params.X12s;
+    case FieldX23s:
+        return &params.X23s;
+    case FieldRhill:
+        return &params.Rhill;
+    case FieldY01s:
+        return &params.y01s;
+    case FieldY02s:
+        return &params.y02s;
+    case FieldY03s:
+        return &params.y03s;
+    case FieldPropLaw:
+        return &params.PropLaw;
+    case FieldBl:
+        return &params.Bl;
+    default:
+        return nullptr;
     }
 }
 
@@ -62,6 +84,13 @@ void rescaleDistancesToRange(LinkParams& params, double oldX12, double oldX23) {
         // No ratio to keep: put the obstruction halfway.
         params.X12s.value = r * 0.5;
         params.X23s.value = r - params.X12s.value;
+        return;
+    }
+    if (std::isinf(sum) && std::isfinite(oldX12) && std::isfinite(oldX23)) {
+        // Two huge distances whose sum overflows: take the shares from halves.
+        const double halfSum = oldX12 * 0.5 + oldX23 * 0.5;
+        params.X12s.value = r * ((oldX12 * 0.5) / halfSum);
+        params.X23s.value = r * ((oldX23 * 0.5) / halfSum);
         return;
     }
     params.X12s.value = r * (oldX12 / sum);
