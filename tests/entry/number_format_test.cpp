@@ -1,8 +1,8 @@
 #include "entry/number_format.h"
+#include "tests/entry/comma_locale.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -28,31 +28,33 @@ struct EntryTextCase {
     const char* expected;
 };
 
+// clang-format off
 const EntryTextCase entryTextCases[] = {
-    {2450000000.0, "2.45e+009"},  // documented example
-    {1000000.0, "1e+006"},        // documented example
-    {1234567.0, "1.23457e+006"},  // documented example
-    {100.0, "100"},               // documented example
-    {0.05, "0.05"},               // documented example
-    {-273.15, "-273.15"},         // documented example
-    {1e12, "1e+012"},             // documented example
-    {1e100, "1e+100"},            // three exponent digits already
-    {DblMax, "1.79769e+308"},     // largest double
-    {DenormMin, "4.94066e-324"},  // smallest denormal
-    {1e-5, "1e-005"},             // negative exponent widened
-    {0.0001, "0.0001"},           // exponent -4: last fixed form
-    {0.000099999, "9.9999e-005"}, // exponent -5: first exponent form
-    {999999.0, "999999"},         // exponent 5: last fixed form
-    {999999.5, "1e+006"},         // rounds up into exponent 6 (tie, odd -> even)
-    {123456.5, "123456"},         // exact tie rounds to even
-    {123457.5, "123458"},         // exact tie rounds to even
-    {0.0, "0"},                   // zero
-    {-0.0, "-0"},                 // negative zero keeps its sign
-    {Inf, "inf"},                 // infinity
-    {-Inf, "-inf"},               // negative infinity
-    {NaN, "nan"},                 // NaN
-    {-NaN, "nan"},                // NaN whatever its sign bit
+    {2450000000.0, "2.45e+009"},    // documented example
+    {1000000.0,    "1e+006"},       // documented example
+    {1234567.0,    "1.23457e+006"}, // documented example
+    {100.0,        "100"},          // documented example
+    {0.05,         "0.05"},         // documented example
+    {-273.15,      "-273.15"},      // documented example
+    {1e12,         "1e+012"},       // documented example
+    {1e100,        "1e+100"},       // three exponent digits already
+    {DblMax,       "1.79769e+308"}, // largest double
+    {DenormMin,    "4.94066e-324"}, // smallest denormal
+    {1e-5,         "1e-005"},       // negative exponent widened
+    {0.0001,       "0.0001"},       // exponent -4: last fixed form
+    {0.000099999,  "9.9999e-005"},  // exponent -5: first exponent form
+    {999999.0,     "999999"},       // exponent 5: last fixed form
+    {999999.5,     "1e+006"},       // rounds up into exponent 6 (tie, odd -> even)
+    {123456.5,     "123456"},       // exact tie rounds to even
+    {123457.5,     "123458"},       // exact tie rounds to even
+    {0.0,          "0"},            // zero
+    {-0.0,         "-0"},           // negative zero keeps its sign
+    {Inf,          "inf"},          // infinity
+    {-Inf,         "-inf"},         // negative infinity
+    {NaN,          "nan"},          // NaN
+    {-NaN,         "nan"},          // NaN whatever its sign bit
 };
+// clang-format on
 
 TEST(FormatDoubleEntry, WritesSixSignificantDigitsWithWideExponent) {
     for (const auto& c : entryTextCases) {
@@ -65,13 +67,15 @@ struct IntTextCase {
     const char* expected;
 };
 
+// clang-format off
 const IntTextCase intTextCases[] = {
-    {0, "0"},                                                  // zero
-    {15, "15"},                                                // column width default range
-    {-300, "-300"},                                            // negative
+    {0,                                        "0"},           // zero
+    {15,                                       "15"},          // column width default range
+    {-300,                                     "-300"},        // negative
     {std::numeric_limits<std::int32_t>::max(), "2147483647"},  // largest
     {std::numeric_limits<std::int32_t>::min(), "-2147483648"}, // smallest
 };
+// clang-format on
 
 TEST(FormatIntEntry, WritesDecimalWithoutBlanks) {
     for (const auto& c : intTextCases) {
@@ -88,35 +92,37 @@ struct FormCase {
 };
 
 TEST(NumberForms, PadToWidthAfterWideningTheExponent) {
+    // clang-format off
     const FormCase cases[] = {
-        {formatLeft19(1234567.0), "1.23457e+006       "},        // "%-19.6g"
-        {formatLeft19(-273.15), "-273.15            "},          // "%-19.6g"
-        {formatLeft19(-1.5e-100), "-1.5e-100          "},        // "%-19.6g"
-        {formatRight10(1e12), "    1e+012"},                     // "%10.6g"
-        {formatRight10(-1.23456e-7), "-1.23456e-007"},           // "%10.6g" wider than the field
-        {formatRight10(Inf), "       inf"},                      // "%10.6g" infinity padded
-        {formatRight10(-NaN), "       nan"},                     // "%10.6g" NaN padded
-        {formatLeft10(-273.15), "-273.15   "},                   // "%-10.6g"
-        {formatLeft10(-Inf), "-inf      "},                      // "%-10.6g"
-        {formatLeft10(2.45e9), "2.45e+009 "},                    // "%-10.6g" one blank left
-        {formatRight20(DblMax), "        1.79769e+308"},         // "%20.6g" documented bound
-        {formatRight20(-300.0), "                -300"},         // "%20.6g"
-        {formatRight20(NaN), "                 nan"},            // "%20.6g"
-        {formatPlain(2.45e9), "2.45e+009"},                      // "%g"
-        {formatPlain(0.1 + 0.2), "0.3"},                         // "%g" rounds to six digits
-        {formatPlain(-Inf), "-inf"},                             // "%g"
-        {formatLeft19(std::int32_t{10}), "10                 "}, // "%-19i"
-        {formatLeft19(std::int32_t{-2147483647 - 1}), "-2147483648        "}, // "%-19i"
-        {formatRight20(std::int32_t{20}), "                  20"},   // "%20i" documented bound
-        {formatRight20(std::int32_t{-300}), "                -300"}, // "%20i"
-        {formatG(1.5, -8, 6, false), "1.5     "},                    // negative width: left-aligned
-        {formatG(1.5, 0, 0, false), "2"},                            // precision 0 acts as 1
-        {formatG(0.5, 0, 0, false), "0.5"},                          // precision 0 acts as 1
-        {formatG(1234.5, 0, 1, false), "1e+003"},                    // one digit
-        {formatG(1.5, 0, -1, false), "1.5"}, // negative precision: default 6
-        {formatInt(-42, 6, true), "-42   "}, // "%-6i"
-        {formatInt(-42, 2, false), "-42"},   // wider than the field
+        {formatLeft19(1234567.0),                     "1.23457e+006       "},  // "%-19.6g"
+        {formatLeft19(-273.15),                       "-273.15            "},  // "%-19.6g"
+        {formatLeft19(-1.5e-100),                     "-1.5e-100          "},  // "%-19.6g"
+        {formatRight10(1e12),                         "    1e+012"},           // "%10.6g"
+        {formatRight10(-1.23456e-7),                  "-1.23456e-007"},        // "%10.6g" wider than the field
+        {formatRight10(Inf),                          "       inf"},           // "%10.6g" infinity padded
+        {formatRight10(-NaN),                         "       nan"},           // "%10.6g" NaN padded
+        {formatLeft10(-273.15),                       "-273.15   "},           // "%-10.6g"
+        {formatLeft10(-Inf),                          "-inf      "},           // "%-10.6g"
+        {formatLeft10(2.45e9),                        "2.45e+009 "},           // "%-10.6g" one blank left
+        {formatRight20(DblMax),                       "        1.79769e+308"}, // "%20.6g" documented bound
+        {formatRight20(-300.0),                       "                -300"}, // "%20.6g"
+        {formatRight20(NaN),                          "                 nan"}, // "%20.6g"
+        {formatPlain(2.45e9),                         "2.45e+009"},            // "%g"
+        {formatPlain(0.1 + 0.2),                      "0.3"},                  // "%g" rounds to six digits
+        {formatPlain(-Inf),                           "-inf"},                 // "%g"
+        {formatLeft19(std::int32_t{10}),              "10                 "},  // "%-19i"
+        {formatLeft19(std::int32_t{-2147483647 - 1}), "-2147483648        "},  // "%-19i"
+        {formatRight20(std::int32_t{20}),             "                  20"}, // "%20i" documented bound
+        {formatRight20(std::int32_t{-300}),           "                -300"}, // "%20i"
+        {formatG(1.5, -8, 6, false),                  "1.5     "},             // negative width: left-aligned
+        {formatG(1.5, 0, 0, false),                   "2"},                    // precision 0 acts as 1
+        {formatG(0.5, 0, 0, false),                   "0.5"},                  // precision 0 acts as 1
+        {formatG(1234.5, 0, 1, false),                "1e+003"},               // one digit
+        {formatG(1.5, 0, -1, false),                  "1.5"},                  // negative precision: default 6
+        {formatInt(-42, 6, true),                     "-42   "},               // "%-6i"
+        {formatInt(-42, 2, false),                    "-42"},                  // wider than the field
     };
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(c.actual, c.expected);
     }
@@ -217,25 +223,19 @@ TEST(FormatLeft19, IsAlwaysNineteenColumnsForFiniteValues) {
 }
 
 TEST(FormatG, DoesNotFollowTheProcessLocale) {
-    const char* commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
-                                  "de_DE",       "fr_FR",      "nl_NL.UTF-8", "ru_RU.UTF-8"};
-    const std::string saved = std::setlocale(LC_ALL, nullptr);
-    const char* found = nullptr;
-    for (const char* name : commaLocales) {
-        if (std::setlocale(LC_ALL, name) != nullptr && std::localeconv()->decimal_point[0] == ',') {
-            found = name;
-            break;
-        }
+    std::string fractional;
+    std::string exponent;
+    std::string locale;
+    {
+        const test::CommaLocale comma;
+        if (!comma.active())
+            GTEST_SKIP() << "no locale with a decimal comma installed";
+        locale = comma.name();
+        fractional = FormatDoubleEntry(-273.15);
+        exponent = formatRight10(1.23457e-7);
     }
-    if (found == nullptr) {
-        std::setlocale(LC_ALL, saved.c_str());
-        GTEST_SKIP() << "no locale with a decimal comma installed";
-    }
-    const std::string fractional = FormatDoubleEntry(-273.15);
-    const std::string exponent = formatRight10(1.23457e-7);
-    std::setlocale(LC_ALL, saved.c_str());
-    EXPECT_EQ(fractional, "-273.15") << "under " << found;
-    EXPECT_EQ(exponent, "1.23457e-007") << "under " << found;
+    EXPECT_EQ(fractional, "-273.15") << "under " << locale;
+    EXPECT_EQ(exponent, "1.23457e-007") << "under " << locale;
 }
 
 // ---------------------------------------------------------------------------
@@ -248,18 +248,20 @@ struct TrimCase {
 
 using namespace std::string_view_literals;
 
+// clang-format off
 const TrimCase trimCases[] = {
-    {"ab  "sv, 2},    // documented example
-    {"   "sv, 0},     // documented example: blanks only
-    {""sv, 0},        // documented example: empty
-    {"ab\t"sv, 3},    // documented example: a tab is an ordinary character
-    {" ab"sv, 3},     // leading blanks stay
-    {"a b "sv, 3},    // inner blank stays
+    {"ab  "sv,    2}, // documented example
+    {"   "sv,     0}, // documented example: blanks only
+    {""sv,        0}, // documented example: empty
+    {"ab\t"sv,    3}, // documented example: a tab is an ordinary character
+    {" ab"sv,     3}, // leading blanks stay
+    {"a b "sv,    3}, // inner blank stays
     {"ab\0 cd"sv, 2}, // the text ends at its terminator
-    {"\0abc"sv, 0},   // terminator first: empty text
-    {"ab \0"sv, 2},   // blanks before the terminator are cut
-    {"x"sv, 1},       // single character
+    {"\0abc"sv,   0}, // terminator first: empty text
+    {"ab \0"sv,   2}, // blanks before the terminator are cut
+    {"x"sv,       1}, // single character
 };
+// clang-format on
 
 TEST(TrimmedLength, CountsUpToTheLastNonBlank) {
     for (const auto& c : trimCases) {
