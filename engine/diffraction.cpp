@@ -30,7 +30,7 @@ constexpr double SmoothHillDbPerRad = 11.7;
 constexpr double RoughHillDbPerRad = 7.5;
 
 // Composite Simpson's rule for the Fresnel integral of |x| = a, kind 0 or 1.
-// Returns the unsigned integral (the caller applies the sign).
+// The sign of x is applied at the end, after the sum.
 double fresnelSimpson(double a, int kind, float step, double sign) {
     const double cells = std::ceil(a * 0.5 / step);
     if (!(cells <= MaxHalfCells)) {

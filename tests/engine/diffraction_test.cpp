@@ -20,13 +20,15 @@ struct GeometryRow {
 };
 
 TEST(ObstructionGeometry, ReferenceProfiles) {
+    // clang-format off
     const GeometryRow rows[] = {
-        // tx         rx            top          d1         h          d2
-        {{0, 10}, {100, 30}, {40, 25}, "42.165", "6.86406", "59.8154"}, // sloped line
-        {{0, 2}, {100, 2}, {50, 0}, "50", "-2", "50"},                  // defaults
-        {{0, 2}, {100, 2}, {50, 5}, "50", "3", "50"},                   // defaults, hill at 5 m
-        {{0, 2}, {100, 2}, {50, 2}, "50", "0", "50"},                   // top on the line
+        // tx      rx          top        d1         h           d2
+        {{0, 10},  {100, 30},  {40, 25},  "42.165",  "6.86406",  "59.8154"}, // sloped line
+        {{0, 2},   {100, 2},   {50, 0},   "50",      "-2",       "50"},      // defaults
+        {{0, 2},   {100, 2},   {50, 5},   "50",      "3",        "50"},      // defaults, hill at 5 m
+        {{0, 2},   {100, 2},   {50, 2},   "50",      "0",        "50"},      // top on the line
     };
+    // clang-format on
     for (const auto& r : rows) {
         const ObstructionGeometry g = obstructionGeometry(r.tx, r.rx, r.top);
         EXPECT_EQ(sig6(g.knifeEdgeD1), r.d1) << "top " << r.top.x << "," << r.top.y;
@@ -52,14 +54,15 @@ struct LossRow {
 };
 
 TEST(DiffractionLosses, ReferenceCases) {
+    // clang-format off
     const LossRow rows[] = {
-        // h   f        d1  d2  R     v           knife-edge     angle    smooth      rough
-        {-2, 2.45e9, 50, 50, 0.05, "1.61712", "-0.00560548", "-0.08", "0", "0"}, // defaults
-        {3, 2.45e9, 50, 50, 0.05, "-2.42568", "-20.7083", "0.12", "-1.59072",
-         "-1.01969"},                                                       // hill at 5 m
-        {0, 2.45e9, 50, 50, 0.05, "-0", "-6.0206", "0", "-0", "-0"},        // top on line
-        {3, 2.45e9, 50, 50, 0, "-2.42568", "-20.7083", "0.12", "-0", "-0"}, // sharp edge
+        // h  f        d1   d2   R      v            knife-edge      angle     smooth       rough
+        {-2,  2.45e9,  50,  50,  0.05,  "1.61712",   "-0.00560548",  "-0.08",  "0",         "0"},        // defaults
+        {3,   2.45e9,  50,  50,  0.05,  "-2.42568",  "-20.7083",     "0.12",   "-1.59072",  "-1.01969"}, // hill at 5 m
+        {0,   2.45e9,  50,  50,  0.05,  "-0",        "-6.0206",      "0",      "-0",        "-0"},       // top on line
+        {3,   2.45e9,  50,  50,  0,     "-2.42568",  "-20.7083",     "0.12",   "-0",        "-0"},       // sharp edge
     };
+    // clang-format on
     for (const auto& r : rows) {
         const DiffractionResult d = diffractionLosses(r.h, r.f, r.d1, r.d2, r.R);
         EXPECT_EQ(sig6(d.knifeEdgeV), r.v) << "h = " << r.h;
@@ -100,12 +103,14 @@ struct DegreeRow {
 };
 
 TEST(RadiansToDegrees, Conversion) {
+    // clang-format off
     const DegreeRow rows[] = {
-        {0.12, "6.87549"},     // hill at 5 m: 0.12 rad
-        {-0.08, "-4.58366"},   // defaults: -0.08 rad
-        {3.1415926536, "180"}, // the system's pi
-        {0, "0"},
+        {0.12,          "6.87549"},  // hill at 5 m: 0.12 rad
+        {-0.08,         "-4.58366"}, // defaults: -0.08 rad
+        {3.1415926536,  "180"},      // the system's pi
+        {0,             "0"},        // no angle
     };
+    // clang-format on
     for (const auto& r : rows) {
         EXPECT_EQ(sig6(radiansToDegrees(r.rad)), r.deg) << r.rad;
     }

@@ -31,11 +31,13 @@ struct SmallArgRow {
 };
 
 TEST(FresnelIntegral, ReferenceValuesBySimpsonRule) {
+    // clang-format off
     const SmallArgRow rows[] = {
-        {-1.0, "-0.779893", "-0.438259"}, // reference table, v = -1
-        {1.0, "0.779893", "0.438259"},    // odd symmetry of the same row
-        {0.0, "0", "0"},                  // n = 2, h = 0
+        {-1.0,  "-0.779893",  "-0.438259"}, // reference table, v = -1
+        {1.0,   "0.779893",   "0.438259"},  // odd symmetry of the same row
+        {0.0,   "0",          "0"},         // n = 2, h = 0
     };
+    // clang-format on
     for (const auto& r : rows) {
         EXPECT_EQ(sig6(fresnelIntegral(r.x, FresnelCosine, Step)), r.c) << "x = " << r.x;
         EXPECT_EQ(sig6(fresnelIntegral(r.x, FresnelSine, Step)), r.s) << "x = " << r.x;
@@ -80,21 +82,22 @@ struct TrueValueRow {
 };
 
 TEST(FresnelIntegral, LargeArgumentsMatchTrueIntegrals) {
+    // clang-format off
     const TrueValueRow rows[] = {
-        // x           C(x)                    S(x)                    tol
-        {16.0, 0.499975263956500419, 0.480105724380901025, 2e-7},        // last Simpson point
-        {16.0000001, 0.499975363956500419, 0.480105724381152352, 1e-12}, // first asymptotic
-        {16.5, 0.50736167237605391, 0.482168412102374495, 1e-12},        // mpmath
-        {20.0, 0.499987334972344388, 0.484084535925953893, 1e-12},       // mpmath
-        {100.0, 0.499999898678817898, 0.496816901147837553, 1e-12},      // mpmath
-        {1000.0, 0.499999999898678816, 0.499681690113816306, 1e-12},     // mpmath
-        {5000.0, 0.499999999999189431, 0.499936338022763242, 1e-12},     // mpmath
-        {12345.678, 0.500023334695268516, 0.500010966329906806, 1e-12},  // mpmath, phase not
-                                                                         // on a round value
-        {1e6, 0.5, 0.499999681690113816, 1e-12},                         // mpmath
-        {1e12, 0.5, 0.49999999999968169, 1e-12},                         // mpmath
-        {1e200, 0.5, 0.5, 0.0},                                          // x^2 overflows
+        // x          C(x)                   S(x)                   tol
+        {16.0,        0.499975263956500419,  0.480105724380901025,  2e-7},  // last Simpson point
+        {16.0000001,  0.499975363956500419,  0.480105724381152352,  1e-12}, // first asymptotic
+        {16.5,        0.50736167237605391,   0.482168412102374495,  1e-12}, // mpmath
+        {20.0,        0.499987334972344388,  0.484084535925953893,  1e-12}, // mpmath
+        {100.0,       0.499999898678817898,  0.496816901147837553,  1e-12}, // mpmath
+        {1000.0,      0.499999999898678816,  0.499681690113816306,  1e-12}, // mpmath
+        {5000.0,      0.499999999999189431,  0.499936338022763242,  1e-12}, // mpmath
+        {12345.678,   0.500023334695268516,  0.500010966329906806,  1e-12}, // mpmath, phase off round values
+        {1e6,         0.5,                   0.499999681690113816,  1e-12}, // mpmath
+        {1e12,        0.5,                   0.49999999999968169,   1e-12}, // mpmath
+        {1e200,       0.5,                   0.5,                   0.0},   // x^2 overflows
     };
+    // clang-format on
     for (const auto& r : rows) {
         EXPECT_NEAR(fresnelIntegral(r.x, FresnelCosine, Step), r.c, r.tol) << "x = " << r.x;
         EXPECT_NEAR(fresnelIntegral(r.x, FresnelSine, Step), r.s, r.tol) << "x = " << r.x;
@@ -126,20 +129,22 @@ struct KnifeEdgeRow {
 };
 
 TEST(FresnelIntegral, KnifeEdgeFigureReferenceValues) {
+    // clang-format off
     const KnifeEdgeRow rows[] = {
-        {-1.0, "-13.8641"},      // reference table
-        {1.0, "1.00105"},        // reference table
-        {2.0, "-0.736589"},      // reference table
-        {-3.0, "-22.5218"},      // reference table
-        {0.5, "-1.85862"},       // obstruction just below the line
-        {0.0, "-6.0206"},        // top on the line: F = 0.5
-        {-16.5, "-37.303"},      // mpmath: -37.3030059771
-        {16.5, "-0.0448934"},    // mpmath: -0.0448933664462
-        {-100.0, "-52.9533"},    // mpmath: -52.9532974325
-        {-1000.0, "-72.9533"},   // mpmath: -72.9532974105
-        {5000.0, "-0.00027648"}, // mpmath: -0.000276480457543
-        {-1e6, "-132.953"},      // mpmath: -132.953297411
+        {-1.0,     "-13.8641"},    // reference table
+        {1.0,      "1.00105"},     // reference table
+        {2.0,      "-0.736589"},   // reference table
+        {-3.0,     "-22.5218"},    // reference table
+        {0.5,      "-1.85862"},    // obstruction just below the line
+        {0.0,      "-6.0206"},     // top on the line: F = 0.5
+        {-16.5,    "-37.303"},     // mpmath: -37.3030059771
+        {16.5,     "-0.0448934"},  // mpmath: -0.0448933664462
+        {-100.0,   "-52.9533"},    // mpmath: -52.9532974325
+        {-1000.0,  "-72.9533"},    // mpmath: -72.9532974105
+        {5000.0,   "-0.00027648"}, // mpmath: -0.000276480457543
+        {-1e6,     "-132.953"},    // mpmath: -132.953297411
     };
+    // clang-format on
     for (const auto& r : rows) {
         EXPECT_EQ(sig6(knifeEdgeDbAt(r.v)), r.db) << "v = " << r.v;
     }

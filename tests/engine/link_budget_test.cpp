@@ -43,15 +43,17 @@ struct LawRow {
 };
 
 TEST(LinkBudget, RangeLaws) {
+    // clang-format off
     const LawRow rows[] = {
-        // law                       rxPowerW       margin      maxRange
-        {2, "3.77495e-11", "17.7463", "771.467"},                           // reference
-        {3, "3.77495e-13", "-2.25366", "84.1159"},                          // reference
-        {0, "3.77495e-07", "57.7463", "1.79769e+308"},                      // flat: 1 m value
-        {2.220446049250313e-16, "3.77495e-07", "57.7463", "1.79769e+308"},  // at the threshold
-        {-2.220446049250313e-16, "3.77495e-07", "57.7463", "1.79769e+308"}, // at the threshold
-        {-2, "0.00377495", "97.7463", "0.00129623"},                        // 1 m value x 100^2
+        // law                    rxPowerW        margin       maxRange
+        {2,                       "3.77495e-11",  "17.7463",   "771.467"},      // reference
+        {3,                       "3.77495e-13",  "-2.25366",  "84.1159"},      // reference
+        {0,                       "3.77495e-07",  "57.7463",   "1.79769e+308"}, // flat: 1 m value
+        {2.220446049250313e-16,   "3.77495e-07",  "57.7463",   "1.79769e+308"}, // at the threshold
+        {-2.220446049250313e-16,  "3.77495e-07",  "57.7463",   "1.79769e+308"}, // at the threshold
+        {-2,                      "0.00377495",   "97.7463",   "0.00129623"},   // 1 m value x 100^2
     };
+    // clang-format on
     for (const auto& r : rows) {
         Inputs in;
         in.PropLaw = r.law;

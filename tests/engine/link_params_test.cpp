@@ -17,28 +17,30 @@ struct DefaultRow {
 
 TEST(LinkParams, DefaultsAndBounds) {
     const LinkParams p;
+    // clang-format off
     const DefaultRow rows[] = {
-        // field         default  lo        hi
-        {FieldPt, -10, -300, 120},       // Pt
-        {FieldFcent, 2.45e9, 0, DblMax}, // fcent
-        {FieldGt, 0, -300, 120},         // Gt
-        {FieldGr, 6, -300, 120},         // Gr
-        {FieldRange, 100, 0, DblMax},    // Range
-        {FieldNf, 6, 0, 120},            // Nf
-        {FieldBw, 1e6, 0, 1e12},         // Bw
-        {FieldMf, 20, 0, 120},           // Mf
-        {FieldTemp, 290, -273.15, 1e6},  // Temp: below 0 K accepted
-        {FieldSn, 16, -120, 120},        // Sn
-        {FieldIpInt, 5, -120, 120},      // IpInt
-        {FieldX12s, 50, 0, DblMax},      // X12s: half the range
-        {FieldX23s, 50, 0, DblMax},      // X23s: half the range
-        {FieldRhill, 0.05, 0, DblMax},   // Rhill
-        {FieldY01s, 2, -DblMax, DblMax}, // y01s
-        {FieldY02s, 0, -DblMax, DblMax}, // y02s
-        {FieldY03s, 2, -DblMax, DblMax}, // y03s
-        {FieldPropLaw, 2, -20, 20},      // PropLaw
-        {FieldBl, 0, 0, 120},            // Bl
+        // field        default  lo        hi
+        {FieldPt,       -10,     -300,     120},    // Pt
+        {FieldFcent,    2.45e9,  0,        DblMax}, // fcent
+        {FieldGt,       0,       -300,     120},    // Gt
+        {FieldGr,       6,       -300,     120},    // Gr
+        {FieldRange,    100,     0,        DblMax}, // Range
+        {FieldNf,       6,       0,        120},    // Nf
+        {FieldBw,       1e6,     0,        1e12},   // Bw
+        {FieldMf,       20,      0,        120},    // Mf
+        {FieldTemp,     290,     -273.15,  1e6},    // Temp: below 0 K accepted
+        {FieldSn,       16,      -120,     120},    // Sn
+        {FieldIpInt,    5,       -120,     120},    // IpInt
+        {FieldX12s,     50,      0,        DblMax}, // X12s: half the range
+        {FieldX23s,     50,      0,        DblMax}, // X23s: half the range
+        {FieldRhill,    0.05,    0,        DblMax}, // Rhill
+        {FieldY01s,     2,       -DblMax,  DblMax}, // y01s
+        {FieldY02s,     0,       -DblMax,  DblMax}, // y02s
+        {FieldY03s,     2,       -DblMax,  DblMax}, // y03s
+        {FieldPropLaw,  2,       -20,      20},     // PropLaw
+        {FieldBl,       0,       0,        120},    // Bl
     };                                   // parameter table
+    // clang-format on
     for (const auto& r : rows) {
         const RangedValue* v = paramForField(p, r.field);
         ASSERT_NE(v, nullptr) << r.field;
@@ -80,15 +82,17 @@ struct RescaleRow {
 };
 
 TEST(LinkParams, RangeAcceptedRescalesDistances) {
+    // clang-format off
     const RescaleRow rows[] = {
-        // old X12  old X23  Range    X12s   X23s
-        {50, 150, 300, 75, 225},             // coupling rule example
-        {50, 50, 100, 50, 50},               // same range accepted again
-        {0, 100, 40, 0, 40},                 // obstruction at the Tx
-        {0, 0, 100, 50, 50},                 // no ratio to keep: split equally
-        {0, 0, 0, 0, 0},                     // nothing to split
-        {1e308, 1e308, 1e308, 5e307, 5e307}, // old sum overflows a double
+        // X12    X23     Range   X12s    X23s    (X12, X23: before the change)
+        {50,     150,    300,    75,     225},   // coupling rule example
+        {50,     50,     100,    50,     50},    // same range accepted again
+        {0,      100,    40,     0,      40},    // obstruction at the Tx
+        {0,      0,      100,    50,     50},    // no ratio to keep: split equally
+        {0,      0,      0,      0,      0},     // nothing to split
+        {1e308,  1e308,  1e308,  5e307,  5e307}, // old sum overflows a double
     };
+    // clang-format on
     for (const auto& r : rows) {
         LinkParams p;
         p.X12s.value = r.oldX12;

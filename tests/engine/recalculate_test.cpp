@@ -27,38 +27,40 @@ void expectFigures(const FigureRow* begin, const FigureRow* end) {
 
 TEST(Recalculate, Defaults) {
     const LinkResults r = recalculate(LinkParams{});
+    // clang-format off
     const FigureRow rows[] = {
-        {"knifeEdgeV", r.knifeEdgeV, "1.61712"},
-        {"knifeEdgeDb", r.knifeEdgeDb, "-0.00560548"},
-        {"smoothHillExcessDb", r.smoothHillExcessDb, "0"},
-        {"roughHillExcessDb", r.roughHillExcessDb, "0"},
-        {"none margin", r.noDiffraction.marginDb, "17.7463"},
-        {"none maxRange", r.noDiffraction.maxRange, "771.467"},
-        {"smooth margin", r.smoothHill.marginDb, "17.7407"},
-        {"smooth maxRange", r.smoothHill.maxRange, "770.969"},
-        {"rough margin", r.roughHill.marginDb, "17.7407"},
-        {"rough maxRange", r.roughHill.maxRange, "770.969"},
-        {"v2ipOneMicrovolt", r.v2ipOneMicrovolt, "55.995"},
-        {"v3ipOneMicrovolt", r.v3ipOneMicrovolt, "74.66"},
-        {"v4ipOneMicrovolt", r.v4ipOneMicrovolt, "83.9925"},
-        {"v2ipMinRx", r.v2ipMinRx, "63.4886"},
-        {"v3ipMinRx", r.v3ipMinRx, "84.6515"},
-        {"v4ipMinRx", r.v4ipMinRx, "95.2329"},
-        {"vb2", r.vb2, "80.9925"},
-        {"vb3", r.vb3, "88.825"},
-        {"vb4", r.vb4, "91.9913"},
-        {"sfdrMinRxDb", r.sfdrMinRxDb, "131.091"},
-        {"sfdrNoiseFloorDb", r.sfdrNoiseFloorDb, "139.758"},
-        {"wavelength", r.wavelength, "0.122367"},
-        {"thermalNoiseW", r.thermalNoiseW, "4.002e-15"},
-        {"minRxPowerW", r.minRxPowerW, "6.34274e-13"},
-        {"minRxPowerDensity", r.minRxPowerDensity, "1.33708e-10"},
-        {"minRxField", r.minRxField, "0.000224514"},
-        {"knifeEdgeD1", r.knifeEdgeD1, "50"},
-        {"knifeEdgeH", r.knifeEdgeH, "-2"},
-        {"knifeEdgeD2", r.knifeEdgeD2, "50"},
-        {"diffractionAngle", r.diffractionAngle, "-0.08"},
+        {"knifeEdgeV",          r.knifeEdgeV,              "1.61712"},
+        {"knifeEdgeDb",         r.knifeEdgeDb,             "-0.00560548"},
+        {"smoothHillExcessDb",  r.smoothHillExcessDb,      "0"},
+        {"roughHillExcessDb",   r.roughHillExcessDb,       "0"},
+        {"none margin",         r.noDiffraction.marginDb,  "17.7463"},
+        {"none maxRange",       r.noDiffraction.maxRange,  "771.467"},
+        {"smooth margin",       r.smoothHill.marginDb,     "17.7407"},
+        {"smooth maxRange",     r.smoothHill.maxRange,     "770.969"},
+        {"rough margin",        r.roughHill.marginDb,      "17.7407"},
+        {"rough maxRange",      r.roughHill.maxRange,      "770.969"},
+        {"v2ipOneMicrovolt",    r.v2ipOneMicrovolt,        "55.995"},
+        {"v3ipOneMicrovolt",    r.v3ipOneMicrovolt,        "74.66"},
+        {"v4ipOneMicrovolt",    r.v4ipOneMicrovolt,        "83.9925"},
+        {"v2ipMinRx",           r.v2ipMinRx,               "63.4886"},
+        {"v3ipMinRx",           r.v3ipMinRx,               "84.6515"},
+        {"v4ipMinRx",           r.v4ipMinRx,               "95.2329"},
+        {"vb2",                 r.vb2,                     "80.9925"},
+        {"vb3",                 r.vb3,                     "88.825"},
+        {"vb4",                 r.vb4,                     "91.9913"},
+        {"sfdrMinRxDb",         r.sfdrMinRxDb,             "131.091"},
+        {"sfdrNoiseFloorDb",    r.sfdrNoiseFloorDb,        "139.758"},
+        {"wavelength",          r.wavelength,              "0.122367"},
+        {"thermalNoiseW",       r.thermalNoiseW,           "4.002e-15"},
+        {"minRxPowerW",         r.minRxPowerW,             "6.34274e-13"},
+        {"minRxPowerDensity",   r.minRxPowerDensity,       "1.33708e-10"},
+        {"minRxField",          r.minRxField,              "0.000224514"},
+        {"knifeEdgeD1",         r.knifeEdgeD1,             "50"},
+        {"knifeEdgeH",          r.knifeEdgeH,              "-2"},
+        {"knifeEdgeD2",         r.knifeEdgeD2,             "50"},
+        {"diffractionAngle",    r.diffractionAngle,        "-0.08"},
     }; // reference tables for the defaults
+    // clang-format on
     expectFigures(std::begin(rows), std::end(rows));
 }
 
@@ -66,20 +68,22 @@ TEST(Recalculate, HillAtFiveMetres) {
     LinkParams p;
     p.y02s.value = 5;
     const LinkResults r = recalculate(p);
+    // clang-format off
     const FigureRow rows[] = {
-        {"knifeEdgeH", r.knifeEdgeH, "3"},
-        {"knifeEdgeV", r.knifeEdgeV, "-2.42568"},
-        {"knifeEdgeDb", r.knifeEdgeDb, "-20.7083"},
-        {"diffractionAngle", r.diffractionAngle, "0.12"},
-        {"smoothHillExcessDb", r.smoothHillExcessDb, "-1.59072"},
-        {"roughHillExcessDb", r.roughHillExcessDb, "-1.01969"},
-        {"none margin", r.noDiffraction.marginDb, "17.7463"},
-        {"smooth margin", r.smoothHill.marginDb, "-4.55268"},
-        {"rough margin", r.roughHill.marginDb, "-3.98165"},
-        {"none maxRange", r.noDiffraction.maxRange, "771.467"},
-        {"smooth maxRange", r.smoothHill.maxRange, "59.2061"},
-        {"rough maxRange", r.roughHill.maxRange, "63.2292"},
+        {"knifeEdgeH",          r.knifeEdgeH,              "3"},
+        {"knifeEdgeV",          r.knifeEdgeV,              "-2.42568"},
+        {"knifeEdgeDb",         r.knifeEdgeDb,             "-20.7083"},
+        {"diffractionAngle",    r.diffractionAngle,        "0.12"},
+        {"smoothHillExcessDb",  r.smoothHillExcessDb,      "-1.59072"},
+        {"roughHillExcessDb",   r.roughHillExcessDb,       "-1.01969"},
+        {"none margin",         r.noDiffraction.marginDb,  "17.7463"},
+        {"smooth margin",       r.smoothHill.marginDb,     "-4.55268"},
+        {"rough margin",        r.roughHill.marginDb,      "-3.98165"},
+        {"none maxRange",       r.noDiffraction.maxRange,  "771.467"},
+        {"smooth maxRange",     r.smoothHill.maxRange,     "59.2061"},
+        {"rough maxRange",      r.roughHill.maxRange,      "63.2292"},
     }; // reference table, defaults with y02s = 5
+    // clang-format on
     expectFigures(std::begin(rows), std::end(rows));
 }
 
@@ -127,14 +131,16 @@ TEST(Recalculate, ZeroBandwidthSparesTheIntermodulationLevels) {
     for (double x : {r.v2ipMinRx, r.v3ipMinRx, r.v4ipMinRx, r.sfdrMinRxDb, r.sfdrNoiseFloorDb}) {
         EXPECT_FALSE(std::isfinite(x));
     }
+    // clang-format off
     const FigureRow rows[] = {
-        {"v2ipOneMicrovolt", r.v2ipOneMicrovolt, "55.995"},
-        {"v3ipOneMicrovolt", r.v3ipOneMicrovolt, "74.66"},
-        {"v4ipOneMicrovolt", r.v4ipOneMicrovolt, "83.9925"},
-        {"vb2", r.vb2, "80.9925"},
-        {"vb3", r.vb3, "88.825"},
-        {"vb4", r.vb4, "91.9913"},
+        {"v2ipOneMicrovolt",  r.v2ipOneMicrovolt,  "55.995"},
+        {"v3ipOneMicrovolt",  r.v3ipOneMicrovolt,  "74.66"},
+        {"v4ipOneMicrovolt",  r.v4ipOneMicrovolt,  "83.9925"},
+        {"vb2",               r.vb2,               "80.9925"},
+        {"vb3",               r.vb3,               "88.825"},
+        {"vb4",               r.vb4,               "91.9913"},
     }; // unaffected: same as the defaults
+    // clang-format on
     expectFigures(std::begin(rows), std::end(rows));
 }
 
