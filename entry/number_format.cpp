@@ -20,11 +20,12 @@ constexpr int MinExponentDigits = 3;
 
 // Pads text with blanks to width columns; a text already as wide stays as it is.
 std::string pad(std::string text, int width, bool leftAlign) {
-    if (width < 0) { // printf reads a negative width as '-' with its magnitude
+    std::int64_t columnsWanted = width;
+    if (columnsWanted < 0) { // printf reads a negative width as '-' with its magnitude
         leftAlign = true;
-        width = -width;
+        columnsWanted = -columnsWanted;
     }
-    const auto columns = static_cast<std::size_t>(width);
+    const auto columns = static_cast<std::size_t>(columnsWanted);
     if (text.size() >= columns)
         return text;
     const std::string blanks(columns - text.size(), ' ');
