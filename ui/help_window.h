@@ -1,0 +1,25 @@
+#pragma once
+// The program's help: Tarsel.html shown in its own window at the top.
+
+#include <QString>
+#include <QStringList>
+
+class QTextBrowser;
+class QWidget;
+
+namespace tarsel {
+
+// Where the help file is looked for, in order: beside the executable (in
+// executableDir), then in the installed data folder.
+QStringList helpFileCandidates(const QString& executableDir);
+
+// The first candidate that exists as a file, or an empty string.
+QString findHelpFile(const QStringList& candidates);
+
+// The message for a help file found nowhere, naming every place looked in.
+QString helpFileMissingText(const QStringList& candidates);
+
+// A new top-level window showing file at its top (deleted when closed).
+QTextBrowser* openHelpWindow(const QString& file);
+
+} // namespace tarsel

@@ -1,0 +1,73 @@
+#pragma once
+// The main window "Movrane": its menu, the client area holding the diagram
+// pane above the status pane, and the commands through which every change is
+// recalculated and every layout redone.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+
+class QAction;
+class QLineEdit;
+class QTextBrowser;
+
+namespace tarsel {
+
+struct AppState;
+class DiagramPane;
+class StatusPane;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Creates the window and its menu, clears the entry state and queues the
+    // first recalculation. The panes come with createPanes().
+    explicit MainWindow(AppState& state);
+    ~MainWindow() override;
+
+    // The status pane (with its lines and buttons) and the diagram pane.
+    void createPanes();
+
+    StatusPane* statusPane() const;
+    DiagramPane* diagramPane() const;
+    // The area under the menu bar that the two panes share.
+    QWidget* clientArea() const { return client_; }
+    // The menu item of a command id, or nullptr.
+    QAction* commandAction(int id) const;
+    QTextBrowser* helpWindow() const;
+
+    // A menu command or a posted command (IDM_RECALC_ALL, IDM_RELAYOUT).
+    void command(int id);
+    // Enter in an entry field: commit all fields, the last edited first, then
+    // queue a recalculation. Synchronous.
+    void commitEntry(QLineEdit* box);
+    // Height of the status pane: two lines of the application font with frames.
+    int statusPaneHeight() const;
+    // Sizes the window to its normal size when asked, then places the panes.
+    void LayoutMainWindow(bool resizeToNormal);
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildMenu();
+    QAction* addCommand(class QMenu* menu, const QString& text, int id);
+    void recalculateAll();
+    void relayout();
+    void chooseFont(int id);
+    void showHelp();
+    void saveParameters();
+
+    AppState& state_;
+    QWidget* client_ = nullptr;
+    QPointer<StatusPane> statusPane_;
+    QPointer<DiagramPane> diagramPane_;
+    QPointer<QTextBrowser> helpWindow_;
+    std::map<int, QAction*> actions_;
+    bool parametersSaved_ = false;
+};
+
+} // namespace tarsel
