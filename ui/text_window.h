@@ -19,4 +19,17 @@ void repaintTextWindowNow(AppState& state);
 // Close the window if it is open (empties state.textWindow first).
 void closeTextWindow(AppState& state);
 
+// Metrics of state.textFont: charWidth (average character width),
+// lineHeight (character height), lineStep (height plus leading).
+void TakeTextMetrics(AppState& state);
+
+// Takes the vertical range from the last report row (horizontal 0..132),
+// clamps both positions into their ranges and, when the window is open, sets
+// its scroll bars. Run at the end of every report and on every resize.
+void ApplyScrollRanges(AppState& state);
+
+// A command of the text window's menu or keys (100, 102, 103, 106, 510);
+// others do nothing. Needs the window open.
+void textWindowCommand(AppState& state, int id);
+
 } // namespace tarsel
