@@ -1,10 +1,10 @@
 // tarsel-report: the link's report or its results as JSON, without a window.
 
 #include "cli/json_output.h"
-#include "cli/output_file.h"
 #include "cli/param_assign.h"
 #include "engine/recalculate.h"
 #include "report/report.h"
+#include "settings/atomic_write.h"
 #include "settings/settings.h"
 #include "settings/settings_path.h"
 
@@ -101,7 +101,7 @@ int run(const Options& options) {
     }
     const std::string error = tarsel::writeFileAtomically(options.outputFile, text);
     if (!error.empty()) {
-        std::cerr << "tarsel-report: " << error << '\n';
+        std::cerr << "tarsel-report: cannot write " << error << '\n';
         return ExitWriteFailed;
     }
     return ExitOk;
