@@ -17,7 +17,12 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@$(BUILD)/cli/tarsel-report --defaults --json
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		$(BUILD)/ui/tarsel; \
+	else \
+		echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset): printing the report instead."; \
+		$(BUILD)/cli/tarsel-report; echo; \
+	fi
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
