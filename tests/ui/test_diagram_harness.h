@@ -1,0 +1,83 @@
+#pragma once
+// A minimal window around one diagram pane: the application state, a main
+// window that counts the commands posted to it, and dialogs that record the
+// warnings instead of showing them.
+
+#include "ui/app_state.h"
+#include "ui/command_event.h"
+#include "ui/diagram_pane.h"
+#include "ui/ui_services.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+namespace tarsel::testing {
+
+class RecordingServices : public UiServices {
+public:
+    struct Shown {
+        QWidget* owner;
+        Warning warning;
+    };
+    std::vector<Shown> warnings;
+
+    void showWarning(QWidget* owner, const Warning& warning) override {
+        warnings.push_back({owner, warning});
+    }
+    bool chooseFont(QWidget*, LogFont&) override { return false; }
+    QString getSaveFileName(QWidget*, const QStringList&, const QString&) override { return {}; }
+};
+
+// Stands in for the main window: remembers every posted command.
+class CommandRecorder : public QWidget {
+public:
+    std::vector<int> commands;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == CommandEvent::eventType()) {
+            commands.push_back(static_cast<CommandEvent*>(event)->commandId);
+            return true;
+        }
+        return QWidget::event(event);
+    }
+};
+
+struct DiagramHarness {
+    AppState state;
+    RecordingServices services;
+    std::unique_ptr<CommandRecorder> main;
+    DiagramPane* pane = nullptr;
+
+    explicit DiagramHarness(QSize size = QSize(632, 378)) : main(new CommandRecorder) {
+        state.services = &services;
+        state.mainWindow = main.get();
+        main->resize(size);
+        pane = new DiagramPane(state, main.get());
+        pane->setGeometry(QRect(QPoint(0, 0), size));
+        pane->RefreshAllFields();
+        main->show();
+        static_cast<void>(QTest::qWaitForWindowExposed(main.get()));
+    }
+
+    QLineEdit* box(int index) const { return pane->field(index); }
+
+    // Delivers the posted commands and returns them.
+    std::vector<int> postedCommands() {
+        QCoreApplication::sendPostedEvents(main.get(), CommandEvent::eventType());
+        return main->commands;
+    }
+
+    // Replaces a box's text as the user would: select all, type, no Enter.
+    void type(int index, const QString& text) {
+        QLineEdit* b = box(index);
+        b->selectAll();
+        QTest::keyClick(b, Qt::Key_Delete);
+        QTest::keyClicks(b, text);
+    }
+};
+
+} // namespace tarsel::testing
