@@ -1,0 +1,98 @@
+#pragma once
+// The whole program started on a temporary settings file, with dialogs that
+// record warnings and answer the font dialog from the test, and a log of the
+// commands the main window receives.
+
+#include "ui/app_state.h"
+#include "ui/application.h"
+#include "ui/command_event.h"
+#include "ui/diagram_pane.h"
+#include "ui/main_window.h"
+#include "ui/status_pane.h"
+#include "ui/ui_services.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarsel::testing {
+
+class FakeServices : public UiServices {
+public:
+    std::vector<Warning> warnings;
+    std::optional<LogFont> fontAnswer; // empty: the font dialog is cancelled
+    int fontDialogs = 0;
+
+    void showWarning(QWidget*, const Warning& warning) override { warnings.push_back(warning); }
+    bool chooseFont(QWidget*, LogFont& record) override {
+        ++fontDialogs;
+        if (!fontAnswer) {
+            return false;
+        }
+        record = *fontAnswer;
+        return true;
+    }
+    QString getSaveFileName(QWidget*, const QStringList&, const QString&) override { return {}; }
+};
+
+// Records the ids of the commands delivered to the main window, in order.
+class CommandLog : public QObject {
+public:
+    std::vector<int> ids;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == CommandEvent::eventType()) {
+            ids.push_back(static_cast<CommandEvent*>(event)->commandId);
+        }
+        return false;
+    }
+};
+
+struct Program {
+    QTemporaryDir dir;
+    AppState state;
+    FakeServices services;
+    CommandLog log;
+    std::unique_ptr<MainWindow> window;
+
+    // Starts the program; iniText, when given, is the settings file's content.
+    explicit Program(const std::optional<std::string>& iniText = std::nullopt,
+                     const QString& settingsPath = {}) {
+        state.settingsPath =
+            settingsPath.isEmpty() ? dir.filePath(QStringLiteral("Tarsel.ini")) : settingsPath;
+        if (iniText) {
+            QFile file(state.settingsPath);
+            if (file.open(QIODevice::WriteOnly)) {
+                file.write(iniText->c_str());
+            }
+        }
+        state.services = &services;
+        window = startTarsel(state);
+        window->installEventFilter(&log);
+    }
+
+    // Runs the queued commands (and those they queue) until none is left.
+    void settle() {
+        for (int i = 0; i < 10; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    StatusPane* status() const { return window->statusPane(); }
+    DiagramPane* diagram() const { return window->diagramPane(); }
+    QString line(int index) const { return status()->resultLine(index)->lineText(); }
+
+    QString settingsText() const {
+        QFile file(state.settingsPath);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+};
+
+} // namespace tarsel::testing
