@@ -15,6 +15,7 @@ TEST(MainWindowClose, SavesTheInputsOnceAndClosesTheTextWindowFirst) {
     Program program;
     program.settle();
     program.window->commandAction(IDM_TEXT_WINDOW)->trigger();
+    ASSERT_FALSE(program.state.textWindow.isNull());
     program.state.params.Pt.value = 7;
     program.window->close();
     EXPECT_TRUE(program.state.textWindow.isNull());
