@@ -1,0 +1,102 @@
+#pragma once
+// A program state without the main window: fake platform dialogs that record
+// warnings and answer the save and font dialogs, and a stand-in main window
+// that logs the commands it receives and carries out the recalculation.
+
+#include "engine/recalculate.h"
+#include "ui/app_state.h"
+#include "ui/command_event.h"
+#include "ui/commands.h"
+#include "ui/fonts.h"
+#include "ui/text_window.h"
+#include "ui/ui_services.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+namespace tarsel::dialogs_test {
+
+class RecordingServices : public UiServices {
+public:
+    std::vector<Warning> warnings;
+    QString saveAnswer; // empty: the save dialog is cancelled
+    int saveDialogs = 0;
+    QStringList saveFilters;
+    QString saveSuffix;
+    std::optional<LogFont> fontAnswer; // empty: the font dialog is cancelled
+    int fontDialogs = 0;
+
+    void showWarning(QWidget*, const Warning& warning) override { warnings.push_back(warning); }
+    bool chooseFont(QWidget*, LogFont& record) override {
+        ++fontDialogs;
+        if (!fontAnswer) {
+            return false;
+        }
+        record = *fontAnswer;
+        return true;
+    }
+    QString getSaveFileName(QWidget*, const QStringList& filters,
+                            const QString& defaultSuffix) override {
+        ++saveDialogs;
+        saveFilters = filters;
+        saveSuffix = defaultSuffix;
+        return saveAnswer;
+    }
+};
+
+// Receives the posted commands; a recalculation recomputes the results and
+// repaints the text window, as the real main window does.
+class StandInMainWindow : public QWidget {
+public:
+    explicit StandInMainWindow(AppState& state) : state_(state) {}
+    std::vector<int> commands;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == CommandEvent::eventType()) {
+            const int id = static_cast<CommandEvent*>(event)->commandId;
+            commands.push_back(id);
+            if (id == IDM_RECALC_ALL) {
+                state_.results = recalculate(state_.params);
+                repaintTextWindowNow(state_);
+            }
+            return true;
+        }
+        return QWidget::event(event);
+    }
+
+private:
+    AppState& state_;
+};
+
+struct Harness {
+    QTemporaryDir dir;
+    AppState state;
+    RecordingServices services;
+    StandInMainWindow mainWindow{state};
+
+    Harness() {
+        state.services = &services;
+        state.mainWindow = &mainWindow;
+        state.settingsPath = dir.filePath(QStringLiteral("Tarsel.ini"));
+        state.textFont = fontFromLogFont(state.fonts.TextFont);
+        state.measuringFont = state.textFont;
+        initTextWindowState(state);
+        state.results = recalculate(state.params);
+    }
+    ~Harness() {
+        closeTextWindow(state);
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Delivers the posted commands.
+    void deliverPosted() { QCoreApplication::sendPostedEvents(&mainWindow); }
+};
+
+} // namespace tarsel::dialogs_test
