@@ -223,18 +223,6 @@ TEST(DiagramCommit, RefreshShowsSixSignificantDigits) {
     EXPECT_EQ(h.state.params.Bw.value, 1234570.0);
 }
 
-TEST(DiagramCommit, ABoxOutsideTheDiagramIsNoField) {
-    DiagramHarness h;
-    QLineEdit stranger;
-    stranger.setText("42");
-    const LinkParams before = h.state.params;
-    EXPECT_EQ(h.pane->CommitField(&stranger), 0);
-    EXPECT_EQ(h.pane->CommitField(nullptr), 0);
-    for (int i = 0; i < FieldCount; ++i) {
-        EXPECT_EQ(paramForField(h.state.params, i)->value, paramForField(before, i)->value);
-    }
-}
-
 TEST(DiagramCommit, AClickOnTheDiagramCommitsAndRecalculates) {
     struct Row {
         Qt::MouseButton button;
@@ -256,14 +244,6 @@ TEST(DiagramCommit, AClickOnTheDiagramCommitsAndRecalculates) {
         EXPECT_EQ(h.state.bFieldsRefreshed, !r.commits) << r.button;
         EXPECT_EQ(h.postedCommands().size(), r.commits ? 1u : 0u) << r.button;
     }
-}
-
-TEST(DiagramCommit, AClickOnABoxDoesNotCommit) {
-    DiagramHarness h;
-    h.type(FieldMf, "25");
-    QTest::mouseClick(h.box(FieldSn), Qt::LeftButton);
-    EXPECT_EQ(h.state.params.Mf.value, 20.0);
-    EXPECT_TRUE(h.postedCommands().empty());
 }
 
 } // namespace

@@ -97,17 +97,6 @@ TEST(DiagramLayout, BoxesStandAtTheirTablePositionsAtNormalAndDoubleSize) {
     }
 }
 
-TEST(DiagramLayout, ResizingThePaneMovesTheBoxes) {
-    DiagramHarness h;
-    h.main->resize(1264, 756);
-    h.pane->resize(1264, 756);
-    h.pane->repaint();
-    EXPECT_EQ(h.box(FieldGr)->pos(), QPoint(936, 256));
-    h.pane->resize(632, 378);
-    h.pane->repaint();
-    EXPECT_EQ(h.box(FieldGr)->pos(), QPoint(468, 128));
-}
-
 TEST(DiagramLayout, LabelsStandOnTheLabelBackgroundAndKeepTheirSize) {
     for (const QSize size : {QSize(632, 378), QSize(1264, 756)}) {
         DiagramHarness h(size);

@@ -151,44 +151,5 @@ TEST(HintWindow, AtABottomRightBoxItStandsAboveAlignedToTheRightEdge) {
     EXPECT_EQ(hint->y() + hint->height() + hint->frameWidth(), box->y());
 }
 
-TEST(HintWindow, AtATopRightBoxItStandsBelowAlignedToTheRightEdge) {
-    DiagramHarness h;
-    QLineEdit* box = h.box(FieldBl); // 498, 4
-    QTest::keyClick(box, Qt::Key_1);
-    HintWindow* hint = h.pane->hintWindow();
-    ASSERT_NE(hint, nullptr);
-    EXPECT_EQ(hint->x() + hint->width(), h.pane->width());
-    EXPECT_EQ(hint->y(), box->y() + box->height() + hint->frameWidth());
-}
-
-TEST(HintWindow, InANarrowPaneItIsCentred) {
-    DiagramHarness h(QSize(200, 378));
-    QLineEdit* box = h.box(FieldRhill);
-    QTest::keyClick(box, Qt::Key_1);
-    HintWindow* hint = h.pane->hintWindow();
-    ASSERT_NE(hint, nullptr);
-    ASSERT_GT(hint->width(), 200);
-    EXPECT_EQ(hint->x(), 100 - hint->width() / 2);
-}
-
-TEST(HintWindow, PaintsItsTextOnPaleYellow) {
-    DiagramHarness h;
-    QTest::keyClick(h.box(FieldPt), Qt::Key_1);
-    HintWindow* hint = h.pane->hintWindow();
-    ASSERT_NE(hint, nullptr);
-    const QImage shot = hint->grab().toImage();
-    // Bottom-right of the client area: background only.
-    const int f = hint->frameWidth();
-    EXPECT_EQ(shot.pixelColor(hint->width() - f - 1, hint->height() - f - 1),
-              QColor(255, 255, 127));
-    bool dark = false;
-    for (int y = f + hint->captionHeight(); y < hint->height() - f && !dark; ++y) {
-        for (int x = f; x < hint->width() - f && !dark; ++x) {
-            dark = shot.pixelColor(x, y).lightness() < 100;
-        }
-    }
-    EXPECT_TRUE(dark);
-}
-
 } // namespace
 } // namespace tarsel
