@@ -35,6 +35,35 @@ void numberCell(const ReportSink& sink, int colWidth, int row, int index, double
     sink.item(dataColumn(colWidth, index), row, formatRight10(value));
 }
 
+// The three rows of the diffraction cases from firstRow on: the case's name,
+// the hill height (N/A without diffraction), then the cells that values()
+// places for the case's results.
+template <typename Values>
+void caseRows(const ReportSink& sink, int colWidth, int firstRow, const LinkParams& params,
+              const LinkResults& results, Values values) {
+    struct Case {
+        std::string_view label;
+        const PathResult& path;
+        bool withHeight;
+    };
+    const Case cases[] = {
+        {"      None", results.noDiffraction, false},
+        {"    Smooth", results.smoothHill, true},
+        {"     Rough", results.roughHill, true},
+    };
+    int row = firstRow;
+    for (const Case& c : cases) {
+        sink.item(dataColumn(colWidth, 0), row, c.label);
+        if (c.withHeight) {
+            numberCell(sink, colWidth, row, 1, params.y02s.value);
+        } else {
+            sink.item(dataColumn(colWidth, 1), row, NotApplicable);
+        }
+        values(row, c.path);
+        ++row;
+    }
+}
+
 } // namespace
 
 void writeDiffractionTable(const ReportSink& sink, int colWidth, const LinkParams& params,
@@ -58,29 +87,11 @@ void writeNominalRangeTable(const ReportSink& sink, int colWidth, const LinkPara
     headerRow(sink, colWidth, 83,
               {"       type", "        [m]", "    Density", "   Strength", " Spec. Rnge"});
     headerRow(sink, colWidth, 84, {Blank11, Blank11, "    [W/m^2]", "      [V/m]", "       [dB]"});
-
-    struct Line {
-        int row;
-        std::string_view label;
-        const PathResult& path;
-        bool withHeight;
-    };
-    const Line lines[] = {
-        {86, "      None", results.noDiffraction, false},
-        {87, "    Smooth", results.smoothHill, true},
-        {88, "     Rough", results.roughHill, true},
-    };
-    for (const Line& line : lines) {
-        sink.item(dataColumn(colWidth, 0), line.row, line.label);
-        if (line.withHeight) {
-            numberCell(sink, colWidth, line.row, 1, params.y02s.value);
-        } else {
-            sink.item(dataColumn(colWidth, 1), line.row, NotApplicable);
-        }
-        numberCell(sink, colWidth, line.row, 2, line.path.rxPowerDensity);
-        numberCell(sink, colWidth, line.row, 3, line.path.rxField);
-        numberCell(sink, colWidth, line.row, 4, line.path.marginDb);
-    }
+    caseRows(sink, colWidth, 86, params, results, [&](int row, const PathResult& path) {
+        numberCell(sink, colWidth, row, 2, path.rxPowerDensity);
+        numberCell(sink, colWidth, row, 3, path.rxField);
+        numberCell(sink, colWidth, row, 4, path.marginDb);
+    });
 }
 
 void writeMaxRangeTable(const ReportSink& sink, int colWidth, const LinkParams& params,
@@ -89,27 +100,9 @@ void writeMaxRangeTable(const ReportSink& sink, int colWidth, const LinkParams& 
     headerRow(sink, colWidth, 92, {"  Diffracn.", "   Height s", " Max. range"});
     headerRow(sink, colWidth, 93, {"       type", "        [m]", "        [m]"});
     headerRow(sink, colWidth, 94, {Blank11, Blank11, Blank11});
-
-    struct Line {
-        int row;
-        std::string_view label;
-        const PathResult& path;
-        bool withHeight;
-    };
-    const Line lines[] = {
-        {96, "      None", results.noDiffraction, false},
-        {97, "    Smooth", results.smoothHill, true},
-        {98, "     Rough", results.roughHill, true},
-    };
-    for (const Line& line : lines) {
-        sink.item(dataColumn(colWidth, 0), line.row, line.label);
-        if (line.withHeight) {
-            numberCell(sink, colWidth, line.row, 1, params.y02s.value);
-        } else {
-            sink.item(dataColumn(colWidth, 1), line.row, NotApplicable);
-        }
-        numberCell(sink, colWidth, line.row, 2, line.path.maxRange);
-    }
+    caseRows(sink, colWidth, 96, params, results, [&](int row, const PathResult& path) {
+        numberCell(sink, colWidth, row, 2, path.maxRange);
+    });
 }
 
 } // namespace tarsel
