@@ -137,9 +137,9 @@ TEST(DiagramCommit, BadTextIsReportedAndLeavesTheParameter) {
             continue;
         }
         ASSERT_EQ(h.services.warnings.size(), 1u) << "'" << r.typed << "'";
-        EXPECT_EQ(h.services.warnings[0].warning.text, r.warning);
-        EXPECT_EQ(h.services.warnings[0].warning.title, "Error");
-        EXPECT_EQ(h.services.warnings[0].owner, h.main.get());
+        EXPECT_EQ(h.services.warnings[0].text, r.warning);
+        EXPECT_EQ(h.services.warnings[0].title, "Error");
+        EXPECT_EQ(h.services.owners[0], h.main.get());
     }
 }
 
@@ -174,7 +174,7 @@ TEST(DiagramCommit, RejectedAndEmptyFieldsDoNotStopTheOthers) {
     EXPECT_EQ(h.state.params.Gt.value, 0.0);
     EXPECT_EQ(h.state.params.Bl.value, 3.0);
     ASSERT_EQ(h.services.warnings.size(), 1u);
-    EXPECT_EQ(h.services.warnings[0].warning.text, "Invalid number format: abc");
+    EXPECT_EQ(h.services.warnings[0].text, "Invalid number format: abc");
     // The refresh after the recalculation shows the stored values again.
     h.pane->RefreshAllFields();
     EXPECT_EQ(text(h.box(FieldPt)), "-10");

@@ -8,6 +8,8 @@
 #include "ui/diagram_pane.h"
 #include "ui/ui_services.h"
 
+#include "fake_services.h"
+
 #include <QCoreApplication>
 #include <QTest>
 #include <QWidget>
@@ -15,21 +17,6 @@
 #include <vector>
 
 namespace tarsel::testing {
-
-class RecordingServices : public UiServices {
-public:
-    struct Shown {
-        QWidget* owner;
-        Warning warning;
-    };
-    std::vector<Shown> warnings;
-
-    void showWarning(QWidget* owner, const Warning& warning) override {
-        warnings.push_back({owner, warning});
-    }
-    bool chooseFont(QWidget*, LogFont&) override { return false; }
-    QString getSaveFileName(QWidget*, const QStringList&, const QString&) override { return {}; }
-};
 
 // Stands in for the main window: remembers every posted command.
 class CommandRecorder : public QWidget {
@@ -48,7 +35,7 @@ protected:
 
 struct DiagramHarness {
     AppState state;
-    RecordingServices services;
+    FakeServices services;
     std::unique_ptr<CommandRecorder> main;
     DiagramPane* pane = nullptr;
 

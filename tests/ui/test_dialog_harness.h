@@ -11,6 +11,8 @@
 #include "ui/text_window.h"
 #include "ui/ui_services.h"
 
+#include "fake_services.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
@@ -21,34 +23,6 @@
 #include <vector>
 
 namespace tarsel::dialogs_test {
-
-class RecordingServices : public UiServices {
-public:
-    std::vector<Warning> warnings;
-    QString saveAnswer; // empty: the save dialog is cancelled
-    int saveDialogs = 0;
-    QStringList saveFilters;
-    QString saveSuffix;
-    std::optional<LogFont> fontAnswer; // empty: the font dialog is cancelled
-    int fontDialogs = 0;
-
-    void showWarning(QWidget*, const Warning& warning) override { warnings.push_back(warning); }
-    bool chooseFont(QWidget*, LogFont& record) override {
-        ++fontDialogs;
-        if (!fontAnswer) {
-            return false;
-        }
-        record = *fontAnswer;
-        return true;
-    }
-    QString getSaveFileName(QWidget*, const QStringList& filters,
-                            const QString& defaultSuffix) override {
-        ++saveDialogs;
-        saveFilters = filters;
-        saveSuffix = defaultSuffix;
-        return saveAnswer;
-    }
-};
 
 // Receives the posted commands; a recalculation recomputes the results and
 // repaints the text window, as the real main window does.
@@ -78,7 +52,7 @@ private:
 struct Harness {
     QTemporaryDir dir;
     AppState state;
-    RecordingServices services;
+    testing::FakeServices services;
     StandInMainWindow mainWindow{state};
 
     Harness() {

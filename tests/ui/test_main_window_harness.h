@@ -11,6 +11,8 @@
 #include "ui/status_pane.h"
 #include "ui/ui_services.h"
 
+#include "fake_services.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,24 +23,6 @@
 #include <vector>
 
 namespace tarsel::testing {
-
-class FakeServices : public UiServices {
-public:
-    std::vector<Warning> warnings;
-    std::optional<LogFont> fontAnswer; // empty: the font dialog is cancelled
-    int fontDialogs = 0;
-
-    void showWarning(QWidget*, const Warning& warning) override { warnings.push_back(warning); }
-    bool chooseFont(QWidget*, LogFont& record) override {
-        ++fontDialogs;
-        if (!fontAnswer) {
-            return false;
-        }
-        record = *fontAnswer;
-        return true;
-    }
-    QString getSaveFileName(QWidget*, const QStringList&, const QString&) override { return {}; }
-};
 
 // Records the ids of the commands delivered to the main window, in order.
 class CommandLog : public QObject {

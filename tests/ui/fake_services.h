@@ -1,0 +1,46 @@
+#pragma once
+// Platform dialogs for the GUI tests: warnings are recorded with their owner
+// instead of shown, and the font and save dialogs answer what the test set.
+
+#include "ui/ui_services.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace tarsel::testing {
+
+class FakeServices : public UiServices {
+public:
+    std::vector<Warning> warnings;
+    std::vector<QWidget*> owners;      // the owner of each warning box
+    std::optional<LogFont> fontAnswer; // empty: the font dialog is cancelled
+    int fontDialogs = 0;
+    QString saveAnswer; // empty: the save dialog is cancelled
+    int saveDialogs = 0;
+    QStringList saveFilters;
+    QString saveSuffix;
+
+    void showWarning(QWidget* owner, const Warning& warning) override {
+        warnings.push_back(warning);
+        owners.push_back(owner);
+    }
+    bool chooseFont(QWidget*, LogFont& record) override {
+        ++fontDialogs;
+        if (!fontAnswer) {
+            return false;
+        }
+        record = *fontAnswer;
+        return true;
+    }
+    QString getSaveFileName(QWidget*, const QStringList& filters,
+                            const QString& defaultSuffix) override {
+        ++saveDialogs;
+        saveFilters = filters;
+        saveSuffix = defaultSuffix;
+        return saveAnswer;
+    }
+};
+
+} // namespace tarsel::testing
