@@ -48,27 +48,27 @@ inline constexpr int FieldCount = 19;
 inline constexpr double DblMax = 1.7976931348623157e308;
 
 struct LinkParams {
-    RangedValue fcent;   // carrier frequency [Hz]
-    RangedValue Pt;      // transmit power [dBW]
-    RangedValue Gt;      // transmit antenna gain [dBi]
-    RangedValue Gr;      // receive antenna gain [dBi]
-    RangedValue Nf;      // receiver noise figure [dB]
-    RangedValue Bw;      // signal bandwidth [Hz]
-    RangedValue Mf;      // fading margin [dB]
-    RangedValue Bl;      // building loss [dB]
-    RangedValue Temp;    // receiver temperature [K]
-    RangedValue Sn;      // detector signal-to-noise ratio [dB]
-    RangedValue IpInt;   // receiver input intercept [dBm]
-    RangedValue Range;   // nominal range Tx to Rx [m]
-    RangedValue PropLaw; // range-power law exponent
-    RangedInt XColWid;   // report column spacing [characters]
-    RangedValue X12s;    // horizontal distance Tx to obstruction [m]
-    RangedValue X23s;    // horizontal distance obstruction to Rx [m]
-    RangedValue Rhill;   // radius of the hill top [m]
+    RangedValue fcent;          // carrier frequency [Hz]
+    RangedValue Pt;             // transmit power [dBW]
+    RangedValue Gt;             // transmit antenna gain [dBi]
+    RangedValue Gr;             // receive antenna gain [dBi]
+    RangedValue Nf;             // receiver noise figure [dB]
+    RangedValue Bw;             // signal bandwidth [Hz]
+    RangedValue Mf;             // fading margin [dB]
+    RangedValue Bl;             // building loss [dB]
+    RangedValue Temp;           // receiver temperature [K]
+    RangedValue Sn;             // detector signal-to-noise ratio [dB]
+    RangedValue IpInt;          // receiver input intercept [dBm]
+    RangedValue Range;          // nominal range Tx to Rx [m]
+    RangedValue PropLaw;        // range-power law exponent
+    RangedInt XColWid;          // report column spacing [characters]
+    RangedValue X12s;           // horizontal distance Tx to obstruction [m]
+    RangedValue X23s;           // horizontal distance obstruction to Rx [m]
+    RangedValue Rhill;          // radius of the hill top [m]
     std::int32_t nHillType = 0; // 0 smooth hill, anything else rough hill
-    RangedValue y01s;    // Tx antenna height above the baseline [m]
-    RangedValue y02s;    // hill top height above the baseline [m]
-    RangedValue y03s;    // Rx antenna height above the baseline [m]
+    RangedValue y01s;           // Tx antenna height above the baseline [m]
+    RangedValue y02s;           // hill top height above the baseline [m]
+    RangedValue y03s;           // Rx antenna height above the baseline [m]
     std::int32_t bDiffract = 0; // 0: summaries exclude diffraction loss
 
     // Every field at its default and bounds; X12s and X23s are half the range.

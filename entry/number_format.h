@@ -16,13 +16,27 @@ std::string formatG(double value, int width = 0, int precision = 6, bool leftAli
 std::string formatInt(std::int64_t value, int width = 0, bool leftAlign = false);
 
 // The forms the program uses.
-inline std::string formatLeft19(double v) { return formatG(v, 19, 6, true); }  // "%-19.6g"
-inline std::string formatRight10(double v) { return formatG(v, 10, 6, false); } // "%10.6g"
-inline std::string formatLeft10(double v) { return formatG(v, 10, 6, true); }  // "%-10.6g"
-inline std::string formatRight20(double v) { return formatG(v, 20, 6, false); } // "%20.6g"
-inline std::string formatPlain(double v) { return formatG(v, 0, 6, false); }    // "%g"
-inline std::string formatLeft19(std::int32_t v) { return formatInt(v, 19, true); } // "%-19i"
-inline std::string formatRight20(std::int32_t v) { return formatInt(v, 20, false); } // "%20i"
+inline std::string formatLeft19(double v) {
+    return formatG(v, 19, 6, true);
+} // "%-19.6g"
+inline std::string formatRight10(double v) {
+    return formatG(v, 10, 6, false);
+} // "%10.6g"
+inline std::string formatLeft10(double v) {
+    return formatG(v, 10, 6, true);
+} // "%-10.6g"
+inline std::string formatRight20(double v) {
+    return formatG(v, 20, 6, false);
+} // "%20.6g"
+inline std::string formatPlain(double v) {
+    return formatG(v, 0, 6, false);
+} // "%g"
+inline std::string formatLeft19(std::int32_t v) {
+    return formatInt(v, 19, true);
+} // "%-19i"
+inline std::string formatRight20(std::int32_t v) {
+    return formatInt(v, 20, false);
+} // "%20i"
 
 // Length of text without its trailing blanks (only 0x20 counts).
 int TrimmedLength(std::string_view text);

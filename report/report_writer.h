@@ -23,11 +23,11 @@ struct ReportCursor {
 
 // Scroll position and font metrics of the text window.
 struct ScreenView {
-    std::int32_t hScrollPos = 0; // first visible column
-    std::int32_t vScrollPos = 0; // first visible row
-    std::int32_t charWidth = 8;  // pixels per column
-    std::int32_t lineHeight = 16; // pixels per row
-    std::int32_t lineStep = 16;  // row height plus external leading
+    std::int32_t hScrollPos = 0;   // first visible column
+    std::int32_t vScrollPos = 0;   // first visible row
+    std::int32_t charWidth = 8;    // pixels per column
+    std::int32_t lineHeight = 16;  // pixels per row
+    std::int32_t lineStep = 16;    // row height plus external leading
     std::int32_t bandHeight = 100; // height of the band rows are drawn in
 };
 

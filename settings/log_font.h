@@ -25,10 +25,10 @@ struct LogFont {
 
 // The four persistent fonts.
 struct FontRecords {
-    LogFont GraFont; // diagram labels, face "System"
-    LogFont CtlFont; // status pane, face "System"
+    LogFont GraFont;  // diagram labels, face "System"
+    LogFont CtlFont;  // status pane, face "System"
     LogFont TextFont; // text window, face "Courier"
-    LogFont lfEd;    // entry fields; filled from the system font before a load
+    LogFont lfEd;     // entry fields; filled from the system font before a load
     FontRecords();
 };
 

@@ -21,7 +21,7 @@ int LoadSettings(const std::string& path, LinkParams& params, FontRecords& fonts
 // Mode 0: the 22 keys of the parameters section (font and section unused).
 // Mode 2: the font record into the section of that name. Other modes write
 // nothing. Failures are reported through warnings. Returns 0.
-int SaveSettings(const std::string& path, int mode, const LinkParams& params,
-                 const LogFont* font, const std::string& section, WarningSink& warnings);
+int SaveSettings(const std::string& path, int mode, const LinkParams& params, const LogFont* font,
+                 const std::string& section, WarningSink& warnings);
 
 } // namespace tarsel

@@ -23,7 +23,7 @@ public:
     // Save dialog with the given name filters (first selected) and default
     // suffix, confirming before overwriting. Empty when cancelled.
     virtual QString getSaveFileName(QWidget* owner, const QStringList& filters,
-                                     const QString& defaultSuffix) = 0;
+                                    const QString& defaultSuffix) = 0;
 };
 
 // The real dialogs (QApplication::beep, QMessageBox, QFontDialog, QFileDialog).
