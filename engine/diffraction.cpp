@@ -1,5 +1,6 @@
 #include "engine/diffraction.h"
 
+#include "engine/constants.h"
 #include "engine/fresnel_asymptotic.h"
 
 #include <cmath>
@@ -10,11 +11,7 @@ namespace tarsel {
 
 namespace {
 
-constexpr double Pi = 3.1415926536;              // the system's pi
-constexpr double HalfPi = 1.5707963268;          // pi/2 from the system's pi
-constexpr double InvTwoPi = 0.15915494309137826; // 1/(2 pi) from the system's pi
 constexpr double OneThird = 0.3333333333333333;
-constexpr double SpeedOfLight = 2.998e8;   // [m/s]
 constexpr float FresnelStep = 0.00390625f; // widest Simpson sub-interval, 1/256
 
 // Beyond this |x| the 1/256 step no longer follows the integrand's phase

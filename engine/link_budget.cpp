@@ -1,19 +1,16 @@
 #include "engine/link_budget.h"
 
+#include "engine/constants.h"
+#include "engine/link_params.h"
+
 #include <cmath>
 
 namespace tarsel {
 
 namespace {
 
-constexpr double SpeedOfLight = 2.998e8;             // [m/s]
-constexpr double Boltzmann = 1.38e-23;               // [J/K]
-constexpr double InvFourPi = 0.07957747154568913;    // 1/(4 pi), system's pi
-constexpr double FourPi = 12.5663706144;             // 4 pi, system's pi
-constexpr double FreeSpaceImpedance = 376.991118432; // 120 pi [ohm]
 // A range law this close to zero does not fall with range at all.
 constexpr double ZeroLawThreshold = 2.220446049250313e-16;
-constexpr double LargestDouble = 1.7976931348623157e308;
 
 // dB to power ratio.
 double lin(double x) {
@@ -56,7 +53,7 @@ LinkBudgetResult linkBudget(double fcent, double Pt, double Gt, double Gr, doubl
         p.maxRange = std::pow((gr * gt * pt) / (std::pow(FourPi / lambda, 2) * Pmin * ld * bl * mf),
                               1 / PropLaw);
     } else {
-        p.maxRange = LargestDouble;
+        p.maxRange = DblMax;
     }
 
     // Received power at the nominal range: free space at 1 m, then falling as

@@ -1,5 +1,6 @@
 #include "engine/recalculate.h"
 
+#include "engine/constants.h"
 #include "engine/diffraction.h"
 #include "engine/link_budget.h"
 
@@ -8,8 +9,6 @@
 namespace tarsel {
 
 namespace {
-
-constexpr double DbmToDbuv = 106.99; // level in dBuV of 1 mW
 
 // Order factors of the 2nd, 3rd and 4th-order products; the last is the
 // double nearest 1/1.333333, not 0.75.
@@ -72,7 +71,7 @@ LinkResults recalculate(const LinkParams& params) {
     r.thermalNoiseW = none.thermalNoiseW;
 
     // Levels of two signals giving a 1 uV product, from the intercept in dBuV.
-    const double ipu = params.IpInt.value + DbmToDbuv;
+    const double ipu = params.IpInt.value + DbuvOfOneMilliwatt;
     r.v2ipOneMicrovolt = ipu * Order2;
     r.v3ipOneMicrovolt = ipu * Order3;
     r.v4ipOneMicrovolt = ipu * Order4;

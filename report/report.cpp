@@ -3,6 +3,7 @@
 // rows 0 to 120. Screen and file get the same items in the same places.
 
 #include "report/report.h"
+#include "engine/constants.h"
 
 #include "entry/number_format.h"
 #include "report/report_items.h"
@@ -21,12 +22,8 @@ namespace {
 constexpr int MinColWidth = 0;
 constexpr int MaxColWidth = 1000;
 
-// 4 pi as the program writes it.
-constexpr double FourPi = 12.5663706144;
 // Reference noise temperature of the figure of merit [K].
 constexpr double ReferenceTemperatureK = 290.0;
-// From a level in dBuV to dBm: the level of 1 mW in dBuV.
-constexpr double DbuvPerDbm = 106.99;
 
 double dbFromRatio(double ratio) {
     return 10.0 * std::log10(ratio);
@@ -52,7 +49,7 @@ std::string levelLine(std::string_view label, double dbuv) {
     std::string text(label);
     text += formatLeft10(dbuv);
     text += "  [dBuV], ";
-    text += formatLeft10(dbuv - DbuvPerDbm);
+    text += formatLeft10(dbuv - DbuvOfOneMilliwatt);
     text += "  [dBm]";
     return text;
 }
