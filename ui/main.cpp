@@ -1,9 +1,9 @@
 // Tarsel: the radio link calculator, window "Movrane".
 #include "settings/settings_path.h"
-#include "ui/app_state.h"
-#include "ui/application.h"
-#include "ui/main_window.h"
-#include "ui/ui_services.h"
+#include "ui/common/app_state.h"
+#include "ui/common/application.h"
+#include "ui/common/ui_services.h"
+#include "ui/main/main_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

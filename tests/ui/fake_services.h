@@ -2,7 +2,7 @@
 // Platform dialogs for the GUI tests: warnings are recorded with their owner
 // instead of shown, and the font and save dialogs answer what the test set.
 
-#include "ui/ui_services.h"
+#include "ui/common/ui_services.h"
 
 #include <QString>
 #include <QStringList>

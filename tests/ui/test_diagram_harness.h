@@ -3,10 +3,10 @@
 // window that counts the commands posted to it, and dialogs that record the
 // warnings instead of showing them.
 
-#include "ui/app_state.h"
-#include "ui/command_event.h"
-#include "ui/diagram_pane.h"
-#include "ui/ui_services.h"
+#include "ui/common/app_state.h"
+#include "ui/common/command_event.h"
+#include "ui/common/ui_services.h"
+#include "ui/main/diagram_pane.h"
 
 #include "fake_services.h"
 

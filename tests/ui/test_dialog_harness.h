@@ -4,12 +4,12 @@
 // that logs the commands it receives and carries out the recalculation.
 
 #include "engine/recalculate.h"
-#include "ui/app_state.h"
-#include "ui/command_event.h"
-#include "ui/commands.h"
-#include "ui/fonts.h"
-#include "ui/text_window.h"
-#include "ui/ui_services.h"
+#include "ui/common/app_state.h"
+#include "ui/common/command_event.h"
+#include "ui/common/commands.h"
+#include "ui/common/fonts.h"
+#include "ui/common/ui_services.h"
+#include "ui/text/text_window.h"
 
 #include "fake_services.h"
 

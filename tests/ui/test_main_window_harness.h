@@ -3,13 +3,13 @@
 // record warnings and answer the font dialog from the test, and a log of the
 // commands the main window receives.
 
-#include "ui/app_state.h"
-#include "ui/application.h"
-#include "ui/command_event.h"
-#include "ui/diagram_pane.h"
-#include "ui/main_window.h"
-#include "ui/status_pane.h"
-#include "ui/ui_services.h"
+#include "ui/common/app_state.h"
+#include "ui/common/application.h"
+#include "ui/common/command_event.h"
+#include "ui/common/ui_services.h"
+#include "ui/main/diagram_pane.h"
+#include "ui/main/main_window.h"
+#include "ui/main/status_pane.h"
 
 #include "fake_services.h"
 

@@ -1,0 +1,100 @@
+// Closing the program saves the inputs exactly once; a damaged settings file
+// is reported value by value at start.
+#include "test_main_window_harness.h"
+
+#include "ui/common/commands.h"
+#include "ui/text/text_window.h"
+
+#include <QAction>
+#include <gtest/gtest.h>
+
+namespace tarsel::testing {
+namespace {
+
+TEST(MainWindowClose, SavesTheInputsOnceAndClosesTheTextWindowFirst) {
+    Program program;
+    program.settle();
+    program.window->commandAction(IDM_TEXT_WINDOW)->trigger();
+    ASSERT_FALSE(program.state.textWindow.isNull());
+    program.state.params.Pt.value = 7;
+    program.window->close();
+    EXPECT_TRUE(program.state.textWindow.isNull());
+    const QString saved = program.settingsText();
+    EXPECT_TRUE(saved.contains(QStringLiteral("[Tarsel]")));
+    EXPECT_TRUE(saved.contains(QStringLiteral("Pt=7 ")));
+
+    // Not again when the window goes away.
+    QFile::remove(program.state.settingsPath);
+    program.window.reset();
+    EXPECT_FALSE(QFile::exists(program.state.settingsPath));
+    EXPECT_TRUE(program.services.warnings.empty());
+}
+
+TEST(MainWindowClose, ExitCommandClosesTheWindowAndSaves) {
+    Program program;
+    program.settle();
+    program.window->commandAction(IDM_EXIT)->trigger();
+    EXPECT_TRUE(program.window->isVisible()); // queued, like a posted close
+    program.settle();
+    EXPECT_FALSE(program.window->isVisible());
+    EXPECT_TRUE(program.settingsText().contains(QStringLiteral("fcent=2.45e+009")));
+}
+
+TEST(MainWindowClose, FailedSaveIsReportedOnce) {
+    QTemporaryDir dir;
+    // The settings "folder" is a plain file: nothing can be written below it.
+    QFile blocker(dir.filePath(QStringLiteral("notAFolder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Program program(std::nullopt, dir.filePath(QStringLiteral("notAFolder/Tarsel.ini")));
+    program.settle();
+    program.window->close();
+    ASSERT_EQ(program.services.warnings.size(), 1u);
+    EXPECT_NE(program.services.warnings[0].text.find("Error saving user .INI file"),
+              std::string::npos);
+    program.window.reset();
+    EXPECT_EQ(program.services.warnings.size(), 1u);
+}
+
+struct BadValueRow {
+    const char* line;  // in section [Tarsel]
+    const char* shown; // part of the warning text
+};
+
+TEST(MainWindowStartSettings, EachBadStoredValueWarnsOnceAndKeepsItsDefault) {
+    // Rows in the order the file is read.
+    const BadValueRow rows[] = {
+        {"fcent=abc", "abc"},        // not a number
+        {"Pt=500", "500"},           // above 120 dBW
+        {"Bw=1e13", "1e13"},         // above 1e12 Hz
+        {"Temp=-273.16", "-273.16"}, // just below absolute zero
+    };
+    std::string ini = "[Tarsel]\n";
+    for (const BadValueRow& row : rows) {
+        ini += std::string(row.line) + "\n";
+    }
+    ini += "Gr=9\n"; // a good value among them
+    Program program(ini);
+    program.settle();
+    ASSERT_EQ(program.services.warnings.size(), std::size(rows));
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_NE(program.services.warnings[i].text.find(rows[i].shown), std::string::npos)
+            << rows[i].line;
+    }
+    EXPECT_EQ(program.state.params.fcent.value, 2.45e9);
+    EXPECT_EQ(program.state.params.Pt.value, -10.0);
+    EXPECT_EQ(program.state.params.Temp.value, 290.0);
+    EXPECT_EQ(program.state.params.Bw.value, 1e6);
+    EXPECT_EQ(program.state.params.Gr.value, 9.0);
+    EXPECT_EQ(program.diagram()->field(FieldGr)->text(), QStringLiteral("9"));
+}
+
+TEST(MainWindowStartSettings, TemperatureAtItsLowerBoundIsAccepted) {
+    Program program(std::string("[Tarsel]\nTemp=-273.15\n"));
+    program.settle();
+    EXPECT_TRUE(program.services.warnings.empty());
+    EXPECT_EQ(program.state.params.Temp.value, -273.15);
+}
+
+} // namespace
+} // namespace tarsel::testing

@@ -1,0 +1,84 @@
+#include "ui/common/application.h"
+
+#include "settings/settings.h"
+#include "ui/common/app_state.h"
+#include "ui/common/fonts.h"
+#include "ui/common/ui_services.h"
+#include "ui/main/diagram_image.h"
+#include "ui/main/diagram_pane.h"
+#include "ui/main/main_window.h"
+#include "ui/main/status_pane.h"
+#include "ui/text/text_window.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+namespace tarsel {
+
+LogFont measuringFontRecord(int charHeight, int averageCharWidth) {
+    LogFont record;
+    record.lfHeight = charHeight;
+    record.lfWidth = averageCharWidth;
+    record.lfEscapement = 0;
+    record.lfOrientation = 0;
+    record.lfWeight = 400;
+    record.lfItalic = 0;
+    record.lfUnderline = 0;
+    record.lfStrikeOut = 0;
+    record.lfCharSet = 0;
+    record.lfOutPrecision = 0;
+    record.lfClipPrecision = 0;
+    record.lfQuality = 0;
+    record.lfPitchAndFamily = 1; // fixed pitch
+    setFaceName(record, "System");
+    return record;
+}
+
+std::unique_ptr<MainWindow> startTarsel(AppState& state) {
+    initTarselResources();
+    (void)diagramImage(); // rendered once, now
+
+    // The window queues the first recalculation as it is made.
+    auto window = std::make_unique<MainWindow>(state);
+    window->createPanes();
+
+    // The measuring font from the window's own font.
+    const QFontMetrics windowMetrics(window->font());
+    const LogFont measuring =
+        measuringFontRecord(windowMetrics.height(), windowMetrics.averageCharWidth());
+
+    // The entry fields start in the system's general font; the settings file
+    // may override any of its keys.
+    state.fonts.lfEd = logFontFromFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+
+    if (state.services != nullptr) {
+        BoxWarningSink warnings(*state.services, window.get());
+        LoadSettings(state.settingsPath.toStdString(), state.params, state.fonts, warnings);
+    }
+
+    state.measuringFont = fontFromLogFont(measuring);
+    state.graphicsFont = fontFromLogFont(state.fonts.GraFont);
+    state.controlFont = fontFromLogFont(state.fonts.CtlFont);
+    state.textFont = fontFromLogFont(state.fonts.TextFont);
+    state.editFont = fontFromLogFont(state.fonts.lfEd);
+
+    // The report writer's first metrics come from the measuring font.
+    const QFontMetrics measuringMetrics(state.measuringFont);
+    state.report.view.charWidth = measuringMetrics.averageCharWidth();
+    state.report.view.lineHeight = measuringMetrics.height();
+    state.report.view.lineStep = measuringMetrics.height() + measuringMetrics.leading();
+    state.report.cursor = ReportCursor{};
+
+    if (StatusPane* status = window->statusPane()) {
+        status->applyControlFont();
+    }
+    if (DiagramPane* diagram = window->diagramPane()) {
+        diagram->applyEditFont();
+    }
+    initTextWindowState(state);
+
+    window->show();
+    return window;
+}
+
+} // namespace tarsel

@@ -1,0 +1,117 @@
+#include "ui/common/fonts.h"
+
+#include "settings/settings.h"
+#include "ui/common/app_state.h"
+#include "ui/common/ui_services.h"
+
+#include <QFontInfo>
+#include <QWidget>
+#include <algorithm>
+#include <cstring>
+
+namespace tarsel {
+
+namespace {
+
+// Pitch (low two bits) and family (high four bits) of lfPitchAndFamily.
+constexpr int FixedPitch = 1;
+constexpr int FamilyRoman = 0x10;
+constexpr int FamilySwiss = 0x20;
+constexpr int FamilyModern = 0x30;
+constexpr int FamilyScript = 0x40;
+constexpr int FamilyDecorative = 0x50;
+
+QFont::StyleHint styleHintOf(int pitchAndFamily) {
+    switch (pitchAndFamily & 0xF0) {
+    case FamilyRoman:
+        return QFont::Serif;
+    case FamilySwiss:
+        return QFont::SansSerif;
+    case FamilyModern:
+        return QFont::TypeWriter;
+    case FamilyScript:
+        return QFont::Cursive;
+    case FamilyDecorative:
+        return QFont::Decorative;
+    default:
+        return (pitchAndFamily & 3) == FixedPitch ? QFont::TypeWriter : QFont::AnyStyle;
+    }
+}
+
+// Copies name into the record's face, cut to 31 bytes without splitting a
+// UTF-8 sequence.
+void copyFaceName(LogFont& record, const QString& name) {
+    QByteArray bytes = name.toUtf8();
+    int length = std::min<int>(static_cast<int>(bytes.size()), 31);
+    while (length > 0 && length < bytes.size() &&
+           (static_cast<unsigned char>(bytes[length]) & 0xC0) == 0x80) {
+        --length;
+    }
+    std::fill(std::begin(record.lfFaceName), std::end(record.lfFaceName), '\0');
+    std::copy_n(bytes.constData(), length, record.lfFaceName);
+}
+
+} // namespace
+
+QFont fontFromLogFont(const LogFont& record) {
+    QFont font;
+    const QString face = QString::fromUtf8(record.lfFaceName,
+                                           static_cast<qsizetype>(strnlen(record.lfFaceName, 32)));
+    if (!face.isEmpty()) {
+        font.setFamilies({face});
+    }
+    font.setStyleHint(styleHintOf(record.lfPitchAndFamily));
+    if ((record.lfPitchAndFamily & 3) == FixedPitch) {
+        font.setFixedPitch(true);
+    }
+    // Negative: the character height; positive: the cell height. Qt sizes by
+    // the em, which is close to the character height.
+    if (record.lfHeight != 0) {
+        const long long pixels = record.lfHeight < 0 ? -static_cast<long long>(record.lfHeight)
+                                                     : static_cast<long long>(record.lfHeight);
+        font.setPixelSize(static_cast<int>(std::clamp<long long>(pixels, 1, 1000)));
+    }
+    if (record.lfWeight > 0) {
+        font.setWeight(static_cast<QFont::Weight>(std::clamp(record.lfWeight, 1, 1000)));
+    }
+    font.setItalic(record.lfItalic != 0);
+    font.setUnderline(record.lfUnderline != 0);
+    font.setStrikeOut(record.lfStrikeOut != 0);
+    return font;
+}
+
+LogFont logFontFromFont(const QFont& font) {
+    LogFont record;
+    const QFontInfo info(font);
+    const int pixels = font.pixelSize() > 0 ? font.pixelSize() : info.pixelSize();
+    record.lfHeight = -std::max(pixels, 1);
+    record.lfWidth = 0;
+    record.lfEscapement = 0;
+    record.lfOrientation = 0;
+    record.lfWeight = font.weight();
+    record.lfItalic = font.italic() ? 1 : 0;
+    record.lfUnderline = font.underline() ? 1 : 0;
+    record.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    record.lfCharSet = 0;
+    record.lfOutPrecision = 0;
+    record.lfClipPrecision = 0;
+    record.lfQuality = 0;
+    record.lfPitchAndFamily = (font.fixedPitch() || info.fixedPitch()) ? FixedPitch : 0;
+    copyFaceName(record, font.family());
+    return record;
+}
+
+bool ChooseAndSaveFont(AppState& state, QWidget* owner, LogFont& record,
+                       const std::string& section) {
+    if (state.services == nullptr) {
+        return false;
+    }
+    if (!state.services->chooseFont(owner, record)) {
+        return false; // record unchanged, nothing written
+    }
+    BoxWarningSink sink(*state.services, owner);
+    SaveSettings(state.settingsPath.toStdString(), 2, state.params, &record, section, sink);
+    return true;
+}
+
+} // namespace tarsel

@@ -1,0 +1,53 @@
+#include "ui/common/help_window.h"
+
+#include "ui/main/diagram_image.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+
+#ifndef TARSEL_DATA_DIR
+#define TARSEL_DATA_DIR "/usr/local/share/tarsel"
+#endif
+
+namespace tarsel {
+
+namespace {
+const QString HelpFileName = QStringLiteral("Tarsel.html");
+}
+
+QStringList helpFileCandidates(const QString& executableDir) {
+    return {QDir(executableDir).filePath(HelpFileName),
+            QDir(QStringLiteral(TARSEL_DATA_DIR)).filePath(HelpFileName)};
+}
+
+QString findHelpFile(const QStringList& candidates) {
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isFile()) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+QString helpFileMissingText(const QStringList& candidates) {
+    return QStringLiteral("The help file %1 was not found. Looked for:\n%2")
+        .arg(HelpFileName, candidates.join(QLatin1Char('\n')));
+}
+
+QTextBrowser* openHelpWindow(const QString& file) {
+    auto* browser = new QTextBrowser;
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    browser->setObjectName(QStringLiteral("helpWindow"));
+    browser->setWindowTitle(QStringLiteral("Movrane Help"));
+    browser->setWindowIcon(programIcon());
+    browser->setOpenExternalLinks(true);
+    browser->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+    browser->resize(720, 600);
+    browser->moveCursor(QTextCursor::Start);
+    browser->show();
+    return browser;
+}
+
+} // namespace tarsel

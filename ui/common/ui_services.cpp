@@ -1,0 +1,74 @@
+#include "ui/common/ui_services.h"
+
+#include "ui/common/fonts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+
+namespace tarsel {
+
+namespace {
+
+QMessageBox::Icon boxIcon(WarningIcon icon) {
+    switch (icon) {
+    case WarningIcon::Information:
+        return QMessageBox::Information;
+    case WarningIcon::Error:
+        return QMessageBox::Critical;
+    case WarningIcon::Warning:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
+class DefaultUiServices : public UiServices {
+public:
+    void showWarning(QWidget* owner, const Warning& warning) override {
+        QApplication::beep();
+        QMessageBox box(boxIcon(warning.icon), QString::fromStdString(warning.title),
+                        QString::fromStdString(warning.text), QMessageBox::Ok, owner);
+        box.exec();
+    }
+
+    bool chooseFont(QWidget* owner, LogFont& record) override {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, fontFromLogFont(record), owner);
+        if (ok) {
+            record = logFontFromFont(chosen);
+        }
+        return ok;
+    }
+
+    QString getSaveFileName(QWidget* owner, const QStringList& filters,
+                            const QString& defaultSuffix) override {
+        QFileDialog dialog(owner);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilters(filters);
+        if (!filters.isEmpty()) {
+            dialog.selectNameFilter(filters.first());
+        }
+        dialog.setDefaultSuffix(defaultSuffix);
+        // Overwriting an existing file is confirmed (the dialog's default).
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        return dialog.selectedFiles().first();
+    }
+};
+
+} // namespace
+
+UiServices& defaultUiServices() {
+    static DefaultUiServices services;
+    return services;
+}
+
+void BoxWarningSink::warn(const Warning& warning) {
+    services_.showWarning(owner_, warning);
+}
+
+} // namespace tarsel

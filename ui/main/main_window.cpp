@@ -1,0 +1,367 @@
+#include "ui/main/main_window.h"
+
+#include "engine/recalculate.h"
+#include "settings/settings.h"
+#include "ui/common/app_state.h"
+#include "ui/common/command_event.h"
+#include "ui/common/commands.h"
+#include "ui/common/fonts.h"
+#include "ui/common/help_window.h"
+#include "ui/common/ui_services.h"
+#include "ui/dialogs/dialogs.h"
+#include "ui/main/diagram_image.h"
+#include "ui/main/diagram_pane.h"
+#include "ui/main/status_pane.h"
+#include "ui/text/text_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBrowser>
+
+namespace tarsel {
+
+namespace {
+
+// Passes on only the first warning: a failed save is reported once.
+class FirstWarningSink : public WarningSink {
+public:
+    explicit FirstWarningSink(WarningSink& target) : target_(target) {}
+    void warn(const Warning& warning) override {
+        if (!warned_) {
+            warned_ = true;
+            target_.warn(warning);
+        }
+    }
+
+private:
+    WarningSink& target_;
+    bool warned_ = false;
+};
+
+} // namespace
+
+MainWindow::MainWindow(AppState& state) : state_(state) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowTitle(QStringLiteral("Movrane"));
+    setWindowIcon(programIcon());
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("clientArea"));
+    setCentralWidget(client_);
+    buildMenu();
+
+    state_.mainWindow = this;
+    state_.bFieldsRefreshed = false;
+    state_.bHintShown = false;
+    state_.bHintOpen = false;
+    state_.hLastEdit = nullptr;
+    postCommand(this, IDM_RECALC_ALL);
+}
+
+MainWindow::~MainWindow() {
+    // Leaving without a close (the program torn down) still keeps the inputs.
+    saveParameters();
+    if (helpWindow_) {
+        delete helpWindow_.data();
+    }
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int id) {
+    QAction* action = menu->addAction(text);
+    action->setData(id);
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    connect(action, &QAction::triggered, this, [this, id] { command(id); });
+    actions_[id] = action;
+    return action;
+}
+
+void MainWindow::buildMenu() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    addCommand(file, QStringLiteral("&Text Window"), IDM_TEXT_WINDOW);
+    addCommand(file, QStringLiteral("E&xit"), IDM_EXIT);
+
+    // A command on the menu bar itself.
+    QAction* recalc = bar->addAction(QStringLiteral("&Recalculate!"));
+    recalc->setData(static_cast<int>(IDM_RECALC));
+    recalc->setObjectName(QStringLiteral("command%1").arg(IDM_RECALC));
+    connect(recalc, &QAction::triggered, this, [this] { command(IDM_RECALC); });
+    actions_[IDM_RECALC] = recalc;
+
+    QMenu* params = bar->addMenu(QStringLiteral("&Params"));
+    addCommand(params, QStringLiteral("&LOS"), IDM_LOS);
+    addCommand(params, QStringLiteral("&Diffraction"), IDM_DIFFRACTION);
+
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    QMenu* font = options->addMenu(QStringLiteral("&Font"));
+    addCommand(font, QStringLiteral("Graphics area font"), IDM_FONT_GRAPHICS);
+    addCommand(font, QStringLiteral("Control/Status area font"), IDM_FONT_CONTROL);
+    addCommand(font, QStringLiteral("Edit Boxes font"), IDM_FONT_EDIT);
+    addCommand(options, QStringLiteral("Normal window size"), IDM_NORMAL_SIZE);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    addCommand(help, QStringLiteral("&Contents"), IDM_HELP_CONTENTS);
+    help->addSeparator();
+    addCommand(help, QStringLiteral("&About"), IDM_ABOUT);
+}
+
+StatusPane* MainWindow::statusPane() const {
+    return statusPane_.data();
+}
+DiagramPane* MainWindow::diagramPane() const {
+    return diagramPane_.data();
+}
+QTextBrowser* MainWindow::helpWindow() const {
+    return helpWindow_.data();
+}
+
+QAction* MainWindow::commandAction(int id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::createPanes() {
+    statusPane_ = new StatusPane(state_, client_);
+    diagramPane_ = new DiagramPane(state_, client_);
+    diagramPane_->setObjectName(QStringLiteral("diagramPane"));
+    diagramPane_->setCommitHandler([this](QLineEdit* box) { commitEntry(box); });
+}
+
+void MainWindow::command(int id) {
+    switch (id) {
+    case IDM_EXIT:
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        break;
+    case IDM_ABOUT:
+        RunAboutDialog(state_, this);
+        break;
+    case IDM_RECALC:
+        state_.bFieldsRefreshed = false;
+        postCommand(this, IDM_RECALC_ALL);
+        break;
+    case IDM_LOS:
+        if (RunLosParamsDialog(state_, this) != 0) {
+            state_.bFieldsRefreshed = false;
+            postCommand(this, IDM_RECALC_ALL);
+        }
+        break;
+    case IDM_DIFFRACTION:
+        if (RunSingDiffParamsDialog(state_, this) != 0) {
+            state_.bFieldsRefreshed = false;
+            postCommand(this, IDM_RECALC_ALL);
+        }
+        break;
+    case IDM_HELP_CONTENTS:
+        showHelp();
+        break;
+    case IDM_TEXT_WINDOW:
+        openOrActivateTextWindow(state_);
+        break;
+    case IDM_NORMAL_SIZE:
+        state_.bNormalSize = true;
+        postCommand(this, IDM_RELAYOUT);
+        break;
+    case IDM_FONT_GRAPHICS:
+    case IDM_FONT_CONTROL:
+    case IDM_FONT_EDIT:
+        chooseFont(id);
+        break;
+    case IDM_RECALC_ALL:
+        recalculateAll();
+        break;
+    case IDM_RELAYOUT:
+        relayout();
+        break;
+    default:
+        break; // any other identifier is ignored
+    }
+}
+
+void MainWindow::commitEntry(QLineEdit* /*box*/) {
+    // All fields, starting with the one last typed in (not necessarily the
+    // one where Enter was pressed).
+    if (diagramPane_) {
+        diagramPane_->CommitAllFields(state_.hLastEdit.data());
+    }
+    state_.bFieldsRefreshed = false;
+    postCommand(this, IDM_RECALC_ALL);
+}
+
+void MainWindow::recalculateAll() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    state_.results = recalculate(state_.params);
+    QApplication::restoreOverrideCursor();
+
+    repaintTextWindowNow(state_);
+    if (statusPane_) {
+        statusPane_->SetResultLines();
+    }
+
+    // The diffraction controls are usable exactly while diffraction is on.
+    const bool diffract = state_.params.bDiffract != 0;
+    if (statusPane_) {
+        statusPane_->setHillTypeEnabled(diffract);
+    }
+    if (diagramPane_) {
+        diagramPane_->setGeometryFieldsEnabled(diffract);
+    }
+    if (QAction* diffraction = commandAction(IDM_DIFFRACTION)) {
+        diffraction->setEnabled(diffract);
+    }
+
+    if (!state_.bFieldsRefreshed) {
+        if (diagramPane_) {
+            diagramPane_->RefreshAllFields();
+        }
+        state_.bFieldsRefreshed = true;
+    }
+    if (state_.hLastEdit) {
+        state_.hLastEdit->selectAll();
+        state_.hLastEdit->setFocus();
+    }
+}
+
+int MainWindow::statusPaneHeight() const {
+    if (!statusPane_) {
+        return 0;
+    }
+    // The application's font, not the control font.
+    const int h = QFontMetrics(QApplication::font()).height();
+    return 2 * (statusFrameSize() + (3 * h) / 2);
+}
+
+void MainWindow::relayout() {
+    if (isMinimized()) {
+        return;
+    }
+    LayoutMainWindow(state_.bNormalSize);
+    state_.bNormalSize = false;
+    update();
+}
+
+void MainWindow::LayoutMainWindow(bool resizeToNormal) {
+    const int s = statusPaneHeight();
+    if (!diagramImage().isNull() && resizeToNormal) {
+        // Size the window so that its client area is the diagram above the
+        // status pane; the top-left corner stays where it is. The menu bar's
+        // height can change with the width, so settle it in a few rounds.
+        const QSize wanted(DiagramWidth, DiagramHeight + s);
+        for (int round = 0; round < 3 && client_->size() != wanted; ++round) {
+            const QSize extra = size() - client_->size();
+            resize(wanted + extra);
+            if (QLayout* frame = layout()) {
+                frame->activate();
+            }
+        }
+    }
+    const QRect client = client_->rect();
+    if (statusPane_) {
+        statusPane_->setGeometry(0, client.bottom() + 1 - s, client.width(), s);
+        statusPane_->layoutChildren();
+    }
+    if (diagramPane_) {
+        diagramPane_->setGeometry(0, client.top(), client.width(), client.height() - s);
+    }
+}
+
+void MainWindow::chooseFont(int id) {
+    QWidget* owner = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : this;
+    switch (id) {
+    case IDM_FONT_GRAPHICS:
+        ChooseAndSaveFont(state_, owner, state_.fonts.GraFont, "GraFont");
+        state_.graphicsFont = fontFromLogFont(state_.fonts.GraFont);
+        if (diagramPane_) {
+            diagramPane_->update();
+        }
+        break;
+    case IDM_FONT_CONTROL:
+        ChooseAndSaveFont(state_, owner, state_.fonts.CtlFont, "CtlFont");
+        state_.controlFont = fontFromLogFont(state_.fonts.CtlFont);
+        if (statusPane_) {
+            statusPane_->applyControlFont();
+        }
+        break;
+    case IDM_FONT_EDIT:
+        ChooseAndSaveFont(state_, owner, state_.fonts.lfEd, "lfEd");
+        state_.editFont = fontFromLogFont(state_.fonts.lfEd);
+        if (diagramPane_) {
+            diagramPane_->applyEditFont();
+        }
+        break;
+    default:
+        return;
+    }
+    // Confirmed or not, the font is made anew and the window laid out again.
+    postCommand(this, IDM_RELAYOUT);
+}
+
+void MainWindow::showHelp() {
+    const QStringList candidates = helpFileCandidates(QCoreApplication::applicationDirPath());
+    const QString file = findHelpFile(candidates);
+    if (file.isEmpty()) {
+        if (state_.services != nullptr) {
+            state_.services->showWarning(this,
+                                         Warning{helpFileMissingText(candidates).toStdString(),
+                                                 "Help", WarningIcon::Information});
+        }
+        return;
+    }
+    if (helpWindow_) {
+        helpWindow_->close();
+    }
+    helpWindow_ = openHelpWindow(file);
+}
+
+void MainWindow::saveParameters() {
+    if (parametersSaved_) {
+        return;
+    }
+    parametersSaved_ = true;
+    if (state_.services == nullptr) {
+        return;
+    }
+    BoxWarningSink boxes(*state_.services, this);
+    FirstWarningSink once(boxes);
+    SaveSettings(state_.settingsPath.toStdString(), 0, state_.params, nullptr, "", once);
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == CommandEvent::eventType()) {
+        const int id = static_cast<CommandEvent*>(event)->commandId;
+        if (id == UM_COMMIT_ENTRY) {
+            commitEntry(state_.hLastEdit.data());
+        } else {
+            command(id);
+        }
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    closeTextWindow(state_);
+    if (helpWindow_) {
+        helpWindow_->close();
+    }
+    saveParameters();
+    event->accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    postCommand(this, IDM_RELAYOUT);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Restored from minimised: lay out again.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
+        postCommand(this, IDM_RELAYOUT);
+    }
+}
+
+} // namespace tarsel

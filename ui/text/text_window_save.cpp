@@ -1,0 +1,102 @@
+#include "ui/text/text_window_save.h"
+
+#include "report/report.h"
+#include "ui/common/app_state.h"
+#include "ui/common/ui_services.h"
+
+#include <QApplication>
+#include <QSaveFile>
+
+#include <sstream>
+
+namespace tarsel {
+
+namespace {
+
+UiServices& servicesOf(AppState& state) {
+    return state.services != nullptr ? *state.services : defaultUiServices();
+}
+
+// Writes text to path through a temporary file renamed into place; on
+// failure the reason, with the old file (if any) left as it was.
+QString writeWhole(const QString& path, const std::string& text) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        return file.errorString();
+    }
+    const auto size = static_cast<qint64>(text.size());
+    if (file.write(text.data(), size) != size) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason.isEmpty() ? QStringLiteral("write failed") : reason;
+    }
+    if (!file.commit()) {
+        return file.errorString();
+    }
+    return {};
+}
+
+} // namespace
+
+std::string& SaveFilterString() {
+    static std::string filters =
+        "Text Files(*.TXT)|*.txt|Data Files(*.DAT)|*.dat|All Files(*.*)|*.*|";
+    return filters;
+}
+
+QStringList saveFilterList(const std::string& filterString) {
+    QStringList filters;
+    if (filterString.empty()) {
+        return filters;
+    }
+    const QString all =
+        QString::fromLatin1(filterString.data(), static_cast<qsizetype>(filterString.size()));
+    const QChar separator = all.back();
+    const QStringList parts = all.split(separator);
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& pattern = parts[i + 1];
+        if (pattern.isEmpty()) {
+            continue;
+        }
+        QString description = parts[i];
+        const qsizetype paren = description.indexOf(QLatin1Char('('));
+        if (paren >= 0) {
+            description.truncate(paren);
+        }
+        description = description.trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(description, pattern);
+    }
+    return filters;
+}
+
+void SaveReportAsText(AppState& state, QWidget* window) {
+    UiServices& services = servicesOf(state);
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* owner = focus != nullptr ? focus : window;
+
+    const std::string& filterString = SaveFilterString();
+    if (filterString.empty()) {
+        services.showWarning(
+            owner, Warning{"File open filter string undefined", "Error", WarningIcon::Error});
+        return;
+    }
+    const QString path =
+        services.getSaveFileName(window, saveFilterList(filterString), QStringLiteral("txt"));
+    if (!path.isEmpty()) {
+        std::ostringstream report;
+        generateReport(state.report, state.params, state.results, nullptr, &report, ReportToFile);
+        const QString reason = writeWhole(path, report.str());
+        if (!reason.isEmpty()) {
+            const QString text =
+                QStringLiteral("The report could not be saved to %1: %2").arg(path, reason);
+            services.showWarning(owner, Warning{text.toStdString(), "Export", WarningIcon::Error});
+        }
+    } else {
+        services.showWarning(owner, Warning{"File not saved.", "Export", WarningIcon::Error});
+    }
+    if (window != nullptr) {
+        window->repaint();
+    }
+}
+
+} // namespace tarsel
