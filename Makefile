@@ -1,9 +1,11 @@
 # The two commands: `make run` starts Tarsel, `make test` runs every test.
-# Both install what is missing, configure and build incrementally first.
+# Both install what is missing, configure and build incrementally first; they
+# share one Release build in $(BUILD), `make run` building only the programs.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PREFIX ?= /usr/local
 
-.PHONY: all setup configure build run test bench clean
+.PHONY: all setup configure build programs run test bench install package clean
 
 all: build
 
@@ -16,7 +18,10 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+programs: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tarsel tarsel-report
+
+run: programs
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 		$(BUILD)/ui/tarsel; \
 	else \
@@ -27,8 +32,20 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_bench
 	@$(BUILD)/bench/tarsel_bench
+
+# Installs the programs stripped, with help, desktop entry, icons, metainfo,
+# man pages and completion, under $(PREFIX) (and $$DESTDIR when set).
+install: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_installables
+	@cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
+# The Debian package, $(BUILD)/tarsel_<version>_<arch>.deb.
+package: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_installables
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	@rm -rf $(BUILD)

@@ -7,6 +7,7 @@
 #include "settings/atomic_write.h"
 #include "settings/settings.h"
 #include "settings/settings_path.h"
+#include "tarsel/version.h"
 
 #include <CLI/CLI.hpp>
 #include <iostream>
@@ -126,7 +127,7 @@ int main(int argc, char** argv) {
     app.add_option("-o,--output", options.outputFile, "write to FILE instead of standard output");
     app.add_option("--write-settings", options.writeSettingsFile,
                    "write all parameters to the settings file FILE");
-    app.set_version_flag("--version", "tarsel-report 1.1");
+    app.set_version_flag("--version", std::string("tarsel-report ") + tarsel::Version);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

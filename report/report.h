@@ -5,13 +5,15 @@
 #include "engine/link_params.h"
 #include "engine/link_results.h"
 #include "report/report_writer.h"
+#include "tarsel/version.h"
 
 #include <iosfwd>
 #include <string>
 
 namespace tarsel {
 
-inline constexpr const char* ReportVersion = "1.1";
+// The version in the report's first row and the About box.
+inline constexpr const char* ReportVersion = Version;
 
 // Produces the whole report through writeReportItem, then publishes
 // state.reportLastRow and calls state.applyScrollRanges (if set). Returns 0.

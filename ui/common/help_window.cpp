@@ -7,8 +7,10 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#ifndef TARSEL_DATA_DIR
-#define TARSEL_DATA_DIR "/usr/local/share/tarsel"
+// The installed data folder relative to the installed executable's folder, so
+// the help is found under any prefix, also after the tree has been moved.
+#ifndef TARSEL_DATA_DIR_FROM_BIN
+#define TARSEL_DATA_DIR_FROM_BIN "../share/tarsel"
 #endif
 
 namespace tarsel {
@@ -19,7 +21,9 @@ const QString HelpFileName = QStringLiteral("Tarsel.html");
 
 QStringList helpFileCandidates(const QString& executableDir) {
     return {QDir(executableDir).filePath(HelpFileName),
-            QDir(QStringLiteral(TARSEL_DATA_DIR)).filePath(HelpFileName)};
+            QDir::cleanPath(
+                QDir(executableDir)
+                    .filePath(QStringLiteral(TARSEL_DATA_DIR_FROM_BIN "/") + HelpFileName))};
 }
 
 QString findHelpFile(const QStringList& candidates) {

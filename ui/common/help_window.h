@@ -10,7 +10,8 @@ class QWidget;
 namespace tarsel {
 
 // Where the help file is looked for, in order: beside the executable (in
-// executableDir), then in the installed data folder.
+// executableDir), then in the installed data folder found from there
+// (executableDir/../share/tarsel for the usual layout).
 QStringList helpFileCandidates(const QString& executableDir);
 
 // The first candidate that exists as a file, or an empty string.
