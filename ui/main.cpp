@@ -33,7 +33,8 @@ struct CommandLine {
     }
 };
 
-// --help and --version are answered without a display: before the GUI starts.
+// --help, --help-all and --version are answered without a display: before
+// the GUI starts.
 void answerHelpOrVersion(int argc, char** argv) {
     CommandLine line;
     QStringList arguments;
@@ -42,12 +43,13 @@ void answerHelpOrVersion(int argc, char** argv) {
     }
     // Unknown options here may be Qt's own (-platform ...); the GUI's parser judges them.
     line.parser.parse(arguments);
-    if (line.parser.isSet(line.help) || line.parser.isSet(line.version)) {
+    const QString request = line.parser.isSet(QStringLiteral("help-all")) ? "--help-all"
+                            : line.parser.isSet(line.help)                ? "--help"
+                            : line.parser.isSet(line.version)             ? "--version"
+                                                                          : QString();
+    if (!request.isEmpty()) {
         QCoreApplication core(argc, argv);
-        if (line.parser.isSet(line.help)) {
-            line.parser.showHelp(0);
-        }
-        line.parser.showVersion();
+        line.parser.process(QStringList{arguments.value(0), request}); // prints and exits
     }
 }
 
