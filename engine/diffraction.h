@@ -2,6 +2,8 @@
 // Single-obstruction geometry and diffraction: Fresnel integrals, knife-edge
 // figure and the excess loss of a rounded hill top.
 
+#include "engine/fresnel_asymptotic.h"
+
 namespace tarsel {
 
 // A point of the path profile: distance from the Tx antenna and height above
@@ -30,6 +32,9 @@ enum FresnelKind : int { FresnelSine = 0, FresnelCosine = 1 };
 
 // Integral from 0 to x of sin (kind 0) or cos (kind 1) of pi t^2 / 2.
 double fresnelIntegral(double x, int kind, float step);
+
+// Both integrals from 0 to x at once, C and S, at the cost of about one.
+FresnelPair fresnelIntegrals(double x, float step);
 
 ObstructionGeometry obstructionGeometry(PathPoint tx, PathPoint rx, PathPoint obstacle);
 
