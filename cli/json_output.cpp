@@ -1,6 +1,7 @@
 #include "cli/json_output.h"
 
 #include "engine/param_table.h"
+#include "engine/result_fields.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>
@@ -21,67 +22,43 @@ Json number(double v) {
     return v;
 }
 
-Json pathJson(const PathResult& p) {
-    Json j;
-    j["rxPowerW"] = number(p.rxPowerW);
-    j["rxPowerDensity"] = number(p.rxPowerDensity);
-    j["rxField"] = number(p.rxField);
-    j["marginDb"] = number(p.marginDb);
-    j["maxRange"] = number(p.maxRange);
-    return j;
-}
-
-Json paramsJson(const LinkParams& params) {
-    Json j = Json::object();
-    for (const SettingsKey& key : settingsKeys()) {
-        const std::string name(key.key);
-        if (key.kind == KeyKind::Double) {
-            j[name] = number(paramForField(params, key.field)->value);
-        } else {
-            j[name] = *intSetting(params, key.key);
-        }
+// "noDiffraction.marginDb" as the pointer /noDiffraction/marginDb.
+Json::json_pointer pointer(std::string_view dotted) {
+    Json::json_pointer path;
+    std::size_t start = 0;
+    for (std::size_t dot = dotted.find('.'); dot != std::string_view::npos;
+         dot = dotted.find('.', start)) {
+        path /= std::string(dotted.substr(start, dot - start));
+        start = dot + 1;
     }
-    return j;
-}
-
-Json resultsObject(const LinkResults& r) {
-    Json j;
-    j["knifeEdgeD1"] = number(r.knifeEdgeD1);
-    j["knifeEdgeH"] = number(r.knifeEdgeH);
-    j["knifeEdgeD2"] = number(r.knifeEdgeD2);
-    j["knifeEdgeV"] = number(r.knifeEdgeV);
-    j["diffractionAngle"] = number(r.diffractionAngle);
-    j["knifeEdgeDb"] = number(r.knifeEdgeDb);
-    j["smoothHillExcessDb"] = number(r.smoothHillExcessDb);
-    j["roughHillExcessDb"] = number(r.roughHillExcessDb);
-    j["wavelength"] = number(r.wavelength);
-    j["thermalNoiseW"] = number(r.thermalNoiseW);
-    j["minRxPowerW"] = number(r.minRxPowerW);
-    j["minRxPowerDensity"] = number(r.minRxPowerDensity);
-    j["minRxField"] = number(r.minRxField);
-    j["noDiffraction"] = pathJson(r.noDiffraction);
-    j["smoothHill"] = pathJson(r.smoothHill);
-    j["roughHill"] = pathJson(r.roughHill);
-    j["v2ipOneMicrovolt"] = number(r.v2ipOneMicrovolt);
-    j["v3ipOneMicrovolt"] = number(r.v3ipOneMicrovolt);
-    j["v4ipOneMicrovolt"] = number(r.v4ipOneMicrovolt);
-    j["v2ipMinRx"] = number(r.v2ipMinRx);
-    j["v3ipMinRx"] = number(r.v3ipMinRx);
-    j["v4ipMinRx"] = number(r.v4ipMinRx);
-    j["vb2"] = number(r.vb2);
-    j["vb3"] = number(r.vb3);
-    j["vb4"] = number(r.vb4);
-    j["sfdrMinRxDb"] = number(r.sfdrMinRxDb);
-    j["sfdrNoiseFloorDb"] = number(r.sfdrNoiseFloorDb);
-    return j;
+    return path / std::string(dotted.substr(start));
 }
 
 } // namespace
 
 std::string resultsJson(const LinkParams& params, const LinkResults& results) {
+    Json paramValues = Json::object();
+    Json paramUnits = Json::object();
+    for (const SettingsKey& key : settingsKeys()) {
+        const std::string name(key.key);
+        if (key.kind == KeyKind::Double) {
+            paramValues[name] = number(paramForField(params, key.field)->value);
+        } else {
+            paramValues[name] = *intSetting(params, key.key);
+        }
+        paramUnits[name] = keyInfo(key).unit;
+    }
+    Json resultValues = Json::object();
+    Json resultUnits = Json::object();
+    for (const ResultField& field : resultFields()) {
+        resultValues[pointer(field.name)] = number(field.value(params, results));
+        resultUnits[pointer(field.name)] = field.unit;
+    }
     Json j;
-    j["params"] = paramsJson(params);
-    j["results"] = resultsObject(results);
+    j["format"] = JsonFormat;
+    j["params"] = std::move(paramValues);
+    j["results"] = std::move(resultValues);
+    j["units"] = {{"params", std::move(paramUnits)}, {"results", std::move(resultUnits)}};
     return j.dump(2) + "\n";
 }
 

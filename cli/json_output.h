@@ -8,7 +8,13 @@
 
 namespace tarsel {
 
-// {"params": {the 22 settings keys}, "results": {every result field}}.
+// Version of the JSON layout below; raised when a name changes meaning.
+inline constexpr int JsonFormat = 1;
+
+// {"format": 1, "params": {the 22 settings keys}, "results": {every row of
+// the result table, the three diffraction cases as nested objects},
+// "units": {"params": {...}, "results": {...}}}, the units object holding the
+// unit text of every number at the same place ("" for a pure number).
 // Numbers in shortest round-trip form; non-finite ones as "inf", "-inf", "nan".
 std::string resultsJson(const LinkParams& params, const LinkResults& results);
 

@@ -1,5 +1,7 @@
 #include "engine/param_table.h"
 
+#include <limits>
+
 namespace tarsel {
 
 const std::array<FieldInfo, FieldCount>& fieldTable() {
@@ -42,6 +44,31 @@ const std::array<SettingsKey, 22>& settingsKeys() {
         {"y03s", KeyKind::Double, FieldY03s},   {"bDiffract", KeyKind::Int, -1},
     }};
     return keys;
+}
+
+KeyInfo keyInfo(const SettingsKey& key) {
+    constexpr double IntLo = std::numeric_limits<std::int32_t>::min();
+    constexpr double IntHi = std::numeric_limits<std::int32_t>::max();
+    switch (key.kind) {
+    case KeyKind::Double: {
+        const FieldInfo& f = fieldTable()[static_cast<std::size_t>(key.field)];
+        // The diagram label names its unit in brackets; the info names it apart.
+        const std::string_view label = f.label.substr(0, f.label.find(" ["));
+        return {key.key, label, f.unit, f.lo, f.hi, f.defaultValue, f.halfRangeDefault, false};
+    }
+    case KeyKind::ColumnWidth: {
+        const RangedInt width = LinkParams().XColWid;
+        return {key.key,          "Report column spacing", "characters", double(width.lo),
+                double(width.hi), double(width.value),     false,        true};
+    }
+    case KeyKind::Int:
+        break;
+    }
+    if (key.key == "nHillType") {
+        return {key.key, "Hill type: 0 smooth, other rough", "", IntLo, IntHi, 0.0, false, true};
+    }
+    return {key.key, "Summaries with diffraction: 0 no, other yes", "", IntLo, IntHi, 0.0, false,
+            true};
 }
 
 std::int32_t* intSetting(LinkParams& params, std::string_view key) {

@@ -35,6 +35,20 @@ struct SettingsKey {
 };
 const std::array<SettingsKey, 22>& settingsKeys();
 
+// One settings key as documented (help text, JSON units): its label without
+// the unit, the unit, bounds and default. Integers carry their int32 bounds.
+struct KeyInfo {
+    std::string_view key;
+    std::string_view label; // "Tx power", "Report column spacing"
+    std::string_view unit;  // empty for a pure number or a switch
+    double lo;
+    double hi;
+    double defaultValue;
+    bool halfRangeDefault; // default is half of the Range in force
+    bool integer;
+};
+KeyInfo keyInfo(const SettingsKey& key);
+
 // Accessors by settings key for the integers.
 std::int32_t* intSetting(LinkParams& params, std::string_view key);
 const std::int32_t* intSetting(const LinkParams& params, std::string_view key);

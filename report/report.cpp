@@ -3,7 +3,9 @@
 // rows 0 to 120. Screen and file get the same items in the same places.
 
 #include "report/report.h"
+
 #include "engine/constants.h"
+#include "engine/derived_results.h"
 
 #include "entry/number_format.h"
 #include "report/report_items.h"
@@ -22,15 +24,6 @@ namespace {
 constexpr int MinColWidth = 0;
 constexpr int MaxColWidth = 1000;
 
-// Reference noise temperature of the figure of merit [K].
-constexpr double ReferenceTemperatureK = 290.0;
-
-double dbFromRatio(double ratio) {
-    return 10.0 * std::log10(ratio);
-}
-double ratioFromDb(double db) {
-    return std::pow(10.0, db * 0.1);
-}
 double dbmFromWatts(double watts) {
     return 10.0 * std::log10(watts * 1000.0);
 }
@@ -79,10 +72,7 @@ void writeInputs(const ReportSink& sink, const LinkParams& p) {
 }
 
 void writeDiffraction(const ReportSink& sink, const LinkParams& p, const LinkResults& r) {
-    // Radius of the first Fresnel zone at the obstruction, with the nominal
-    // range standing in for the path length, negated [m].
-    const double fresnelClearance =
-        -std::sqrt(((r.wavelength * r.knifeEdgeD2) * r.knifeEdgeD1) / p.Range.value);
+    const double fresnelClearance = fresnelZoneClearance(p, r);
 
     sink.item(0, 26, "DIFFRACTION RESULTS:");
     sink.item(0, 28, labelled("Knife-edge parameter v        = ", r.knifeEdgeV));
@@ -93,13 +83,7 @@ void writeDiffraction(const ReportSink& sink, const LinkParams& p, const LinkRes
 }
 
 void writeGeneral(const ReportSink& sink, const LinkParams& p, const LinkResults& r) {
-    // Thermal noise raised by the receiver noise figure [W].
-    const double totalNoiseW = r.thermalNoiseW * ratioFromDb(p.Nf.value);
-    // Receiving figure of merit: antenna gain over the system noise
-    // temperature, the receiver's noise figure referred to 290 K [dB/K].
-    const double gOverT = p.Gr.value - dbFromRatio(ReferenceTemperatureK * ratioFromDb(p.Nf.value));
-    // Free-space loss at the nominal range, whatever the range law [dB].
-    const double pathLossDb = 20.0 * std::log10((p.Range.value * FourPi) / r.wavelength);
+    const double totalNoise = totalNoiseW(p, r);
 
     sink.item(0, 39, "PROPAGATION RESULTS (General):");
     sink.item(0, 41, labelled("Wavelength                    = ", r.wavelength, "  [m]"));
@@ -107,17 +91,16 @@ void writeGeneral(const ReportSink& sink, const LinkParams& p, const LinkResults
     sink.item(
         0, 43,
         labelled("Thermal noise at Rx i/p       = ", dbFromRatio(r.thermalNoiseW), "  [dBW]"));
-    sink.item(0, 44, labelled("Thermal noise & Rx noise      = ", totalNoiseW, "  [W]"));
+    sink.item(0, 44, labelled("Thermal noise & Rx noise      = ", totalNoise, "  [W]"));
     sink.item(0, 45,
-              labelled("Thermal noise & Rx noise      = ", dbFromRatio(totalNoiseW), "  [dBW]"));
-    sink.item(0, 46, labelled("Rx G/T figure of merit        = ", gOverT, "  [dB]"));
-    sink.item(0, 47, labelled("Path loss at nom. range       = ", pathLossDb, "  [dB]"));
+              labelled("Thermal noise & Rx noise      = ", dbFromRatio(totalNoise), "  [dBW]"));
+    sink.item(0, 46, labelled("Rx G/T figure of merit        = ", gOverT(p), "  [dB]"));
+    sink.item(0, 47,
+              labelled("Path loss at nom. range       = ", pathLossAtRangeDb(p, r), "  [dB]"));
 }
 
 void writeMinimumSignal(const ReportSink& sink, const LinkParams& p, const LinkResults& r) {
-    // Minimum signal over the noise density at the receiver input [dB-Hz].
-    const double signalToNoiseDensity =
-        dbFromRatio((r.minRxPowerW * p.Bw.value) / (r.thermalNoiseW * ratioFromDb(p.Nf.value)));
+    const double signalToNoiseDensity = minRxPowerToNoiseDensity(p, r);
 
     sink.item(0, 49, "PROPAGATION RESULTS (Minimum receivable signal):");
     sink.item(0, 51, labelled("Receiver power (Min.)         = ", r.minRxPowerW, "  [W]"));

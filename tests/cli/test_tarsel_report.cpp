@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -57,21 +59,67 @@ TEST(TarselReportJson, DefaultsGiveTheReferenceFigures) {
     }
 }
 
-TEST(TarselReportJson, ShapeHoldsEveryKeyAndResult) {
+TEST(TarselReportJson, ShapeHoldsEveryKeyAndResultWithItsUnit) {
     const json j = runJson({});
-    ASSERT_EQ(j.size(), 2u);
+    ASSERT_EQ(j.size(), 4u);
+    EXPECT_EQ(j["format"], 1);
     EXPECT_EQ(j["params"].size(), 22u);
-    const char* pathKeys[] = {"rxPowerW", "rxPowerDensity", "rxField", "marginDb", "maxRange"};
-    for (const char* path : {"noDiffraction", "smoothHill", "roughHill"}) {
-        ASSERT_TRUE(j["results"].contains(path)) << path;
-        EXPECT_EQ(j["results"][path].size(), 5u);
-        for (const char* key : pathKeys) {
-            EXPECT_TRUE(j["results"][path].contains(key)) << path << "." << key;
-        }
-    }
-    EXPECT_EQ(j["results"].size(), 13u + 3u + 11u);
     EXPECT_EQ(j["params"]["XColWid"], 13);
     EXPECT_EQ(j["params"]["bDiffract"], 0);
+    // Every number has a unit text at the same place, and nothing else does.
+    const json values = j["params"].flatten();
+    const json results = j["results"].flatten();
+    const json paramUnits = j["units"]["params"].flatten();
+    const json resultUnits = j["units"]["results"].flatten();
+    EXPECT_EQ(results.size(), 13u + 5u + 3u * 5u + 11u);
+    for (const auto& [flat, units] : {std::pair{&values, &paramUnits}, {&results, &resultUnits}}) {
+        EXPECT_EQ(flat->size(), units->size());
+        for (const auto& [pointer, value] : flat->items()) {
+            EXPECT_TRUE(units->contains(pointer)) << pointer;
+        }
+    }
+    struct Row {
+        const char* pointer;
+        const char* unit;
+    };
+    const Row units[] = {
+        {"/results/diffractionAngle", "rad"}, // the report prints degrees
+        {"/results/knifeEdgeV", ""},          // a pure number
+        {"/results/roughHill/marginDb", "dB"},
+        {"/results/minRxPowerToNoiseDensity", "dB-Hz"},
+        {"/params/fcent", "Hz"},
+        {"/params/XColWid", "characters"},
+    };
+    for (const Row& row : units) {
+        EXPECT_EQ(j["units"][json::json_pointer(row.pointer)], row.unit) << row.pointer;
+    }
+}
+
+TEST(TarselReportJson, DerivedFiguresAgreeWithTheReport) {
+    const std::vector<std::string> sets = {"--set", "Range=2500", "--set", "Nf=3.3"};
+    const json r = runJson(sets)["results"];
+    std::vector<std::string> textArgs = {"--defaults"};
+    textArgs.insert(textArgs.end(), sets.begin(), sets.end());
+    const std::string report = runTool(textArgs).out;
+    struct Row {
+        const char* name;
+        const char* reportLabel;
+    };
+    const Row rows[] = {
+        {"fresnelZoneClearance", "Fresnel zone clearance        = "},
+        {"totalNoiseW", "Thermal noise & Rx noise      = "},
+        {"gOverT", "Rx G/T figure of merit        = "},
+        {"pathLossDb", "Path loss at nom. range       = "},
+        {"minRxPowerToNoiseDensity", "Rx pwr / noise density (Min)  = "},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(r.contains(row.name)) << row.name;
+        const auto at = report.find(row.reportLabel);
+        ASSERT_NE(at, std::string::npos) << row.reportLabel;
+        const double printed =
+            std::strtod(report.c_str() + at + std::strlen(row.reportLabel), nullptr);
+        EXPECT_EQ(std::stod(sixDigits(r[row.name].get<double>())), printed) << row.name;
+    }
 }
 
 TEST(TarselReportJson, NonFiniteNumbersAreStrings) {

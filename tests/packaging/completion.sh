@@ -34,7 +34,8 @@ for option in --defaults --settings --set --json --output --write-settings --ver
     }
 done
 
-keys=$("$program" --defaults --json | sed -n '/"params"/,/}/p' | sed 1d |
+# The first "params" object holds the values (the units object has another).
+keys=$("$program" --defaults --json | sed -n '/"params"/,/}/{p;/}/q;}' | sed 1d |
     grep -oE '^ *"[A-Za-z0-9]+"' | tr -d ' "' | LC_ALL=C sort)
 diff -u <(echo "$keys") <(complete_words --set '' | sed 's/=$//')
 test "$(complete_words --set Ra)" = "Range="
