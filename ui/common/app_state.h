@@ -30,6 +30,7 @@ struct AppState {
     // Windows. The main window receives the posted commands.
     QPointer<QWidget> mainWindow;
     QPointer<QWidget> textWindow;
+    QPointer<QWidget> plotWindow;
 
     // Fonts made from the records (and the measuring font, built at start).
     QFont measuringFont;

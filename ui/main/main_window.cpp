@@ -12,6 +12,8 @@
 #include "ui/main/diagram_image.h"
 #include "ui/main/diagram_pane.h"
 #include "ui/main/status_pane.h"
+#include "ui/plots/pdf_report.h"
+#include "ui/plots/plot_window.h"
 #include "ui/text/text_window.h"
 
 #include <QAction>
@@ -103,6 +105,14 @@ void MainWindow::buildMenu() {
     addCommand(font, QStringLiteral("Edit Boxes font"), IDM_FONT_EDIT);
     addCommand(options, QStringLiteral("Normal window size"), IDM_NORMAL_SIZE);
 
+    QMenu* graphs = bar->addMenu(QStringLiteral("&Graphs"));
+    addCommand(graphs, QStringLiteral("&Range"), IDM_GRAPH_RANGE);
+    addCommand(graphs, QStringLiteral("&Obstruction Height"), IDM_GRAPH_HEIGHT);
+    addCommand(graphs, QStringLiteral("Path &Profile"), IDM_GRAPH_PROFILE);
+    addCommand(graphs, QStringLiteral("&Sweep..."), IDM_GRAPH_SWEEP);
+    graphs->addSeparator();
+    addCommand(graphs, QStringLiteral("&Export PDF Report..."), IDM_EXPORT_PDF);
+
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     addCommand(help, QStringLiteral("&Contents"), IDM_HELP_CONTENTS);
     help->addSeparator();
@@ -170,6 +180,15 @@ void MainWindow::command(int id) {
     case IDM_FONT_EDIT:
         chooseFont(id);
         break;
+    case IDM_GRAPH_RANGE:
+    case IDM_GRAPH_HEIGHT:
+    case IDM_GRAPH_PROFILE:
+    case IDM_GRAPH_SWEEP:
+        openPlotWindow(state_, static_cast<PlotTab>(id - IDM_GRAPH_RANGE));
+        break;
+    case IDM_EXPORT_PDF:
+        exportPdfReport(state_, this);
+        break;
     case IDM_RECALC_ALL:
         recalculateAll();
         break;
@@ -223,6 +242,7 @@ void MainWindow::recalculateAll() {
         state_.hLastEdit->selectAll();
         state_.hLastEdit->setFocus();
     }
+    refreshPlotWindow(state_);
 }
 
 int MainWindow::statusPaneHeight() const {
@@ -297,6 +317,7 @@ void MainWindow::chooseFont(int id) {
     }
     // Confirmed or not, the font is made anew and the window laid out again.
     postCommand(this, IDM_RELAYOUT);
+    refreshPlotWindow(state_);
 }
 
 void MainWindow::showHelp() {
@@ -344,6 +365,7 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     closeTextWindow(state_);
+    closePlotWindow(state_);
     if (helpWindow_) {
         helpWindow_->close();
     }

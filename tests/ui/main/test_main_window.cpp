@@ -124,6 +124,11 @@ TEST(MainWindowMenu, ItemsCarryTheirTextsAndIds) {
         {IDM_FONT_CONTROL, "&Font", "Control/Status area font"},
         {IDM_FONT_EDIT, "&Font", "Edit Boxes font"},
         {IDM_NORMAL_SIZE, "&Options", "Normal window size"},
+        {IDM_GRAPH_RANGE, "&Graphs", "&Range"},
+        {IDM_GRAPH_HEIGHT, "&Graphs", "&Obstruction Height"},
+        {IDM_GRAPH_PROFILE, "&Graphs", "Path &Profile"},
+        {IDM_GRAPH_SWEEP, "&Graphs", "&Sweep..."},
+        {IDM_EXPORT_PDF, "&Graphs", "&Export PDF Report..."},
         {IDM_HELP_CONTENTS, "&Help", "&Contents"},
         {IDM_ABOUT, "&Help", "&About"},
     };
@@ -132,7 +137,8 @@ TEST(MainWindowMenu, ItemsCarryTheirTextsAndIds) {
     for (QAction* action : program.window->menuBar()->actions()) {
         topLevel << action->text();
     }
-    EXPECT_EQ(topLevel, QStringList({"&File", "&Recalculate!", "&Params", "&Options", "&Help"}));
+    EXPECT_EQ(topLevel,
+              QStringList({"&File", "&Recalculate!", "&Params", "&Options", "&Graphs", "&Help"}));
     for (const MenuRow& row : rows) {
         QAction* action = program.window->commandAction(row.id);
         ASSERT_NE(action, nullptr) << row.id;

@@ -1,0 +1,54 @@
+#pragma once
+// The program with its plot window: open a tab through the Graphs menu and
+// wait until the tab is drawn.
+
+#include "test_main_window_harness.h"
+
+#include "ui/common/commands.h"
+#include "ui/plots/plot_view.h"
+#include "ui/plots/plot_window.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+
+namespace tarsel::testing {
+
+inline PlotWindow* plotWindow(Program& program) {
+    return qobject_cast<PlotWindow*>(program.state.plotWindow.data());
+}
+
+// Runs events until the plot window has no computation left.
+inline void waitForPlots(Program& program) {
+    program.settle();
+    QElapsedTimer clock;
+    clock.start();
+    while (plotWindow(program) != nullptr && plotWindow(program)->busy() &&
+           clock.elapsed() < 60000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    program.settle();
+}
+
+// Triggers a Graphs menu item and waits for its tab.
+inline PlotWindow* openPlots(Program& program, int command) {
+    program.settle();
+    program.window->commandAction(command)->trigger();
+    waitForPlots(program);
+    return plotWindow(program);
+}
+
+// The y of the named curve at exactly x, or NaN.
+inline double curveAt(const PlotFigure& figure, const QString& name, double x) {
+    for (const PlotCurve& curve : figure.curves) {
+        if (curve.name == name) {
+            for (const QPointF& p : curve.points) {
+                if (p.x() == x) {
+                    return p.y();
+                }
+            }
+        }
+    }
+    return std::nan("");
+}
+
+} // namespace tarsel::testing

@@ -1,0 +1,160 @@
+// What the plot window writes and keeps: pictures, data, the PDF report, a
+// failed export, and the plot settings in their own section of Tarsel.ini.
+#include "plot_harness.h"
+
+#include "ui/plots/pdf_report.h"
+#include "ui/plots/plot_export.h"
+#include "ui/plots/plot_settings.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <gtest/gtest.h>
+
+namespace tarsel::testing {
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void click(PlotWindow* window, const char* button) {
+    window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+}
+
+TEST(PlotExport, ImagesLoadBackAsPngAndSvg) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
+    for (const char* name : {"plot.png", "plot.svg"}) {
+        program.services.saveAnswer = program.dir.filePath(QString::fromLatin1(name));
+        click(window, "saveImage");
+        if (QString::fromLatin1(name).endsWith("png")) {
+            QImage image(program.services.saveAnswer, "PNG");
+            EXPECT_FALSE(image.isNull());
+            EXPECT_EQ(image.size(), window->view(PlotTab::Range)->size());
+        } else {
+            QSvgRenderer svg(program.services.saveAnswer);
+            EXPECT_TRUE(svg.isValid());
+        }
+    }
+    EXPECT_TRUE(program.services.warnings.empty());
+}
+
+TEST(PlotExport, CopiedAndSavedDataHaveHeaderAndOneRowPerPoint) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_HEIGHT);
+    click(window, "copyData");
+    const QStringList copied = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(copied.size(), PlotPoints + 1 + 1); // header, the points and the current height
+    EXPECT_EQ(
+        copied.front(),
+        QStringLiteral("Obstruction height [m],Knife edge [dB],Smooth hill [dB],Rough hill [dB]"));
+    program.services.saveAnswer = program.dir.filePath("data.csv");
+    click(window, "saveData");
+    const QList<QByteArray> saved = readAll(program.services.saveAnswer).split('\n');
+    EXPECT_GT(saved.size(), PlotPoints);
+}
+
+TEST(PlotExport, PdfReportHasTheReportPagesAndThreePlots) {
+    Program program;
+    program.settle();
+    program.services.saveAnswer = program.dir.filePath("report.pdf");
+    program.window->commandAction(IDM_EXPORT_PDF)->trigger();
+    const QByteArray pdf = readAll(program.services.saveAnswer);
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
+              pdfPageCount(121));
+    EXPECT_EQ(pdfPageCount(121), 5);
+    EXPECT_TRUE(program.services.warnings.empty());
+}
+
+TEST(PlotExport, FailedWritesNameThePathAndLeaveNoFile) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_PROFILE);
+    const QString blocked = program.dir.filePath("missing/and/blocked");
+    QFile(program.dir.filePath("missing")).open(QIODevice::WriteOnly); // a file, not a folder
+    const struct {
+        const char* name;
+        std::function<void()> run;
+    } rows[] = {
+        {"image", [&] { click(window, "saveImage"); }},
+        {"data", [&] { click(window, "saveData"); }},
+        {"pdf", [&] { program.window->commandAction(IDM_EXPORT_PDF)->trigger(); }},
+    };
+    for (const auto& row : rows) {
+        program.services.warnings.clear();
+        program.services.saveAnswer = blocked + "." + row.name;
+        row.run();
+        ASSERT_EQ(program.services.warnings.size(), 1u) << row.name;
+        EXPECT_NE(program.services.warnings[0].text.find(program.services.saveAnswer.toStdString()),
+                  std::string::npos)
+            << row.name;
+        EXPECT_FALSE(QFile::exists(program.services.saveAnswer)) << row.name;
+    }
+}
+
+TEST(PlotSettings, KeptInTheirOwnSectionWithoutTouchingTheParameters) {
+    const std::string ini = "; kept\r\n[Tarsel]\r\nPt=3\r\nfcent=9e8\r\n";
+    QString settingsPath;
+    {
+        Program program{ini};
+        settingsPath = program.state.settingsPath;
+        PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
+        window->findChild<QCheckBox*>("rangeLog")->click();
+        waitForPlots(program);
+        EXPECT_TRUE(window->view(PlotTab::Range)->figure().x.log);
+        window->close();
+        const QString text = program.settingsText();
+        EXPECT_TRUE(text.startsWith(QString::fromStdString(ini))) << text.toStdString();
+        const PlotSettings saved = loadPlotSettings(settingsPath.toStdString());
+        EXPECT_TRUE(saved.rangeLog);
+        EXPECT_EQ(saved.tab, 0);
+        // Opened again: the choice is back.
+        window = openPlots(program, IDM_GRAPH_PROFILE);
+        EXPECT_TRUE(window->findChild<QCheckBox*>("rangeLog")->isChecked());
+    }
+}
+
+TEST(PlotSettings, RoundTripAndBadValues) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("Tarsel.ini").toStdString();
+    PlotSettings s;
+    s.tab = 3;
+    s.rangePower = true;
+    s.exaggeration = 50;
+    s.sweepKey = "Range";
+    s.sweepFrom = 0.1;
+    s.sweepTo = 12345.678;
+    s.sweepPoints = 77;
+    s.sweepLog = false;
+    s.sweepResults = {"smoothHill.marginDb", "knifeEdgeDb"};
+    ASSERT_EQ(savePlotSettings(path, s), "");
+    const PlotSettings back = loadPlotSettings(path);
+    EXPECT_EQ(back.tab, 3);
+    EXPECT_TRUE(back.rangePower);
+    EXPECT_EQ(back.exaggeration, 50);
+    EXPECT_EQ(back.sweepKey, "Range");
+    EXPECT_EQ(back.sweepFrom, 0.1);
+    EXPECT_EQ(back.sweepTo, 12345.678);
+    EXPECT_EQ(back.sweepPoints, 77);
+    EXPECT_FALSE(back.sweepLog);
+    EXPECT_EQ(back.sweepResults, s.sweepResults);
+
+    QFile bad(QString::fromStdString(path));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("[Plots]\nTab=9\nExaggeration=-4\nSweepFrom=abc\nSweepPoints=0\n");
+    bad.close();
+    const PlotSettings fixed = loadPlotSettings(path);
+    const PlotSettings defaults;
+    EXPECT_EQ(fixed.tab, 3);
+    EXPECT_EQ(fixed.exaggeration, defaults.exaggeration);
+    EXPECT_EQ(fixed.sweepFrom, defaults.sweepFrom);
+    EXPECT_EQ(fixed.sweepPoints, 2);
+}
+
+} // namespace
+} // namespace tarsel::testing

@@ -1,0 +1,112 @@
+#include "ui/plots/plot_export.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QPixmap>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QWidget>
+
+#include <charconv>
+#include <cmath>
+
+namespace tarsel {
+
+namespace {
+
+QString csvField(QString text) {
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))) {
+        text.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    }
+    return text;
+}
+
+bool sharesX(const PlotFigure& f) {
+    if (f.curves.empty()) {
+        return false;
+    }
+    for (const PlotCurve& c : f.curves) {
+        if (!c.shared || c.points.size() != f.curves.front().points.size()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+QString csvNumber(double value) {
+    if (std::isnan(value)) {
+        return QStringLiteral("nan");
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+QString figureCsv(const PlotFigure& f) {
+    QString csv;
+    if (sharesX(f)) {
+        csv += csvField(f.x.label());
+        for (const PlotCurve& c : f.curves) {
+            csv += QLatin1Char(',') +
+                   csvField(f.y.unit.isEmpty() ? c.name : c.name + " [" + f.y.unit + "]");
+        }
+        csv += QLatin1Char('\n');
+        const qsizetype n = f.curves.front().points.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            csv += csvNumber(f.curves.front().points[i].x());
+            for (const PlotCurve& c : f.curves) {
+                csv += QLatin1Char(',') + csvNumber(c.points[i].y());
+            }
+            csv += QLatin1Char('\n');
+        }
+        return csv;
+    }
+    csv += QStringLiteral("Curve,") + csvField(f.x.label()) + QLatin1Char(',') +
+           csvField(f.y.label()) + QLatin1Char('\n');
+    for (const PlotCurve& c : f.curves) {
+        for (const QPointF& p : c.points) {
+            csv += csvField(c.name) + QLatin1Char(',') + csvNumber(p.x()) + QLatin1Char(',') +
+                   csvNumber(p.y()) + QLatin1Char('\n');
+        }
+    }
+    return csv;
+}
+
+QString writeFileWhole(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return file.errorString();
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason.isEmpty() ? QStringLiteral("write failed") : reason;
+    }
+    return file.commit() ? QString() : file.errorString();
+}
+
+QString saveWidgetImage(QWidget* widget, const QString& path) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(widget->size());
+        svg.setViewBox(widget->rect());
+        svg.setTitle(widget->windowTitle());
+        QPainter painter(&svg);
+        widget->render(&painter);
+        painter.end();
+    } else if (!widget->grab().save(&buffer, "PNG")) {
+        return QStringLiteral("the picture could not be encoded");
+    }
+    return writeFileWhole(path, buffer.data());
+}
+
+} // namespace tarsel

@@ -1,0 +1,63 @@
+#pragma once
+// What one plot shows, independent of how it is drawn: curves of (x, y)
+// points, marker lines, the two axes with their units, and a line of text.
+
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <vector>
+
+namespace tarsel {
+
+// The Okabe-Ito colours, safe for the common forms of colour blindness.
+// Foreground stands for black and follows the palette's text colour, so that
+// it stays readable on a dark background.
+enum class PlotColour {
+    Foreground,
+    Orange,
+    SkyBlue,
+    BluishGreen,
+    Yellow,
+    Blue,
+    Vermillion,
+    Purple
+};
+
+struct PlotCurve {
+    QString name;
+    QList<QPointF> points;
+    PlotColour colour = PlotColour::Foreground;
+    bool strong = false; // drawn wider than the others
+    bool dashed = false;
+    bool shared = true; // x values shared with the first curve (one column of the data)
+};
+
+// A straight line across the plot at x (vertical) or at y (horizontal).
+struct PlotMarker {
+    QString name;
+    double at = 0.0;
+    bool vertical = true;
+    PlotColour colour = PlotColour::Foreground;
+};
+
+struct PlotAxis {
+    QString title; // without the unit
+    QString unit;  // empty for none
+    bool log = false;
+    // The title as shown: "Distance [m]".
+    QString label() const { return unit.isEmpty() ? title : title + " [" + unit + "]"; }
+};
+
+struct PlotFigure {
+    QString title;
+    PlotAxis x;
+    PlotAxis y;
+    std::vector<PlotCurve> curves;
+    std::vector<PlotMarker> markers;
+    QString note; // shown under the plot (the path profile's verdict)
+    // Vertical exaggeration: one metre up is drawn as this many metres along.
+    // 0 lets both axes scale freely.
+    double exaggeration = 0.0;
+};
+
+} // namespace tarsel

@@ -1,0 +1,346 @@
+#include "ui/plots/plot_view.h"
+
+#include "entry/number_format.h"
+
+#include <QChart>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QMouseEvent>
+#include <QValueAxis>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tarsel {
+
+namespace {
+
+constexpr double WheelStep = 1.25;    // zoom factor per wheel notch
+constexpr double Margin = 0.04;       // free space around the data, of its span
+constexpr double MarkerReach = 100.0; // marker lines reach this many spans beyond the data
+const char* const MarkerProperty = "plotMarker";
+
+QString number(double value) {
+    return QString::fromStdString(formatG(value, 0, 5));
+}
+
+bool usable(QPointF p, bool logX) {
+    return std::isfinite(p.x()) && std::isfinite(p.y()) && (!logX || p.x() > 0.0);
+}
+
+// The span [lo, hi] widened by the margin; a point or nothing gets a unit span.
+QPointF padded(double lo, double hi, bool log) {
+    if (!(lo <= hi)) {
+        return log ? QPointF(1.0, 10.0) : QPointF(0.0, 1.0);
+    }
+    if (log) {
+        const double ratio = hi > lo ? std::pow(hi / lo, Margin) : 2.0;
+        return QPointF(lo / ratio, hi * ratio);
+    }
+    const double pad = hi > lo ? (hi - lo) * Margin : std::max(1.0, std::fabs(lo) * 0.1);
+    return QPointF(lo - pad, hi + pad);
+}
+
+} // namespace
+
+QColor plotColour(PlotColour colour, const QPalette& palette) {
+    switch (colour) {
+    case PlotColour::Orange:
+        return QColor(0xE6, 0x9F, 0x00);
+    case PlotColour::SkyBlue:
+        return QColor(0x56, 0xB4, 0xE9);
+    case PlotColour::BluishGreen:
+        return QColor(0x00, 0x9E, 0x73);
+    case PlotColour::Yellow:
+        return QColor(0xF0, 0xE4, 0x42);
+    case PlotColour::Blue:
+        return QColor(0x00, 0x72, 0xB2);
+    case PlotColour::Vermillion:
+        return QColor(0xD5, 0x5E, 0x00);
+    case PlotColour::Purple:
+        return QColor(0xCC, 0x79, 0xA7);
+    case PlotColour::Foreground:
+        break;
+    }
+    return palette.color(QPalette::WindowText);
+}
+
+PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
+    setObjectName(QStringLiteral("plotView"));
+    setRubberBand(QChartView::RectangleRubberBand);
+    setMouseTracking(true);
+    setRenderHint(QPainter::Antialiasing);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
+    applyPalette();
+}
+
+void PlotView::setFigure(const PlotFigure& figure) {
+    figure_ = figure;
+    build();
+}
+
+void PlotView::build() {
+    QChart* c = chart();
+    c->removeAllSeries();
+    for (QAbstractAxis* axis : c->axes()) {
+        c->removeAxis(axis);
+        delete axis;
+    }
+    c->setTitle(figure_.title);
+
+    QAbstractAxis* x = nullptr;
+    if (figure_.x.log) {
+        auto* axis = new QLogValueAxis;
+        axis->setLabelFormat(QStringLiteral("%g"));
+        axis->setMinorTickCount(-1);
+        x = axis;
+    } else {
+        x = new QValueAxis;
+    }
+    auto* y = new QValueAxis;
+    x->setTitleText(figure_.x.label());
+    y->setTitleText(figure_.y.label());
+    c->addAxis(x, Qt::AlignBottom);
+    c->addAxis(y, Qt::AlignLeft);
+
+    // The data's extent, from the curves and the markers.
+    const double inf = std::numeric_limits<double>::infinity();
+    double x0 = inf, x1 = -inf, y0 = inf, y1 = -inf;
+    const QPalette pal = palette();
+    for (const PlotCurve& curve : figure_.curves) {
+        auto* series = new QLineSeries;
+        series->setName(curve.name);
+        QList<QPointF> points;
+        points.reserve(curve.points.size());
+        for (const QPointF& p : curve.points) {
+            if (usable(p, figure_.x.log)) {
+                points.append(p);
+                x0 = std::min(x0, p.x());
+                x1 = std::max(x1, p.x());
+                y0 = std::min(y0, p.y());
+                y1 = std::max(y1, p.y());
+            }
+        }
+        series->replace(points);
+        QPen pen(plotColour(curve.colour, pal));
+        pen.setWidthF(curve.strong ? 3.0 : 1.5);
+        pen.setStyle(curve.dashed ? Qt::DashLine : Qt::SolidLine);
+        series->setPen(pen);
+        c->addSeries(series);
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    for (const PlotMarker& m : figure_.markers) {
+        if (!std::isfinite(m.at) || (m.vertical && figure_.x.log && m.at <= 0.0)) {
+            continue;
+        }
+        if (m.vertical) {
+            x0 = std::min(x0, m.at);
+            x1 = std::max(x1, m.at);
+        } else {
+            y0 = std::min(y0, m.at);
+            y1 = std::max(y1, m.at);
+        }
+    }
+    dataBox_ = QRectF(QPointF(x0, y0), QPointF(x1, y1));
+
+    // Marker lines reach far beyond the data, so that they cross any zoom.
+    const QPointF xs = padded(x0, x1, figure_.x.log);
+    const QPointF ys = padded(y0, y1, false);
+    const double yReach = (ys.y() - ys.x()) * MarkerReach;
+    for (const PlotMarker& m : figure_.markers) {
+        if (!std::isfinite(m.at) || (m.vertical && figure_.x.log && m.at <= 0.0)) {
+            continue;
+        }
+        auto* series = new QLineSeries;
+        series->setName(m.name);
+        series->setProperty(MarkerProperty, true);
+        if (m.vertical) {
+            series->append(m.at, ys.x() - yReach);
+            series->append(m.at, ys.y() + yReach);
+        } else {
+            const double lo =
+                figure_.x.log ? xs.x() / 1e6 : xs.x() - (xs.y() - xs.x()) * MarkerReach;
+            const double hi =
+                figure_.x.log ? xs.y() * 1e6 : xs.y() + (xs.y() - xs.x()) * MarkerReach;
+            series->append(lo, m.at);
+            series->append(hi, m.at);
+        }
+        QPen pen(plotColour(m.colour, pal));
+        pen.setWidthF(1.0);
+        pen.setStyle(Qt::DotLine);
+        series->setPen(pen);
+        c->addSeries(series);
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    // Curves that only complete another (a zone's second edge) share its entry.
+    applyPalette();
+    applyRanges();
+}
+
+void PlotView::applyRanges() {
+    QChart* c = chart();
+    const auto horizontal = c->axes(Qt::Horizontal);
+    const auto vertical = c->axes(Qt::Vertical);
+    if (horizontal.isEmpty() || vertical.isEmpty()) {
+        return;
+    }
+    QPointF xs = figure_.exaggeration > 0.0
+                     ? padded(dataBox_.left(), dataBox_.right(), figure_.x.log)
+                     : QPointF(dataBox_.left(), dataBox_.right());
+    if (!(xs.x() < xs.y())) {
+        xs = padded(dataBox_.left(), dataBox_.right(), figure_.x.log);
+    }
+    QPointF ys = padded(dataBox_.top(), dataBox_.bottom(), false);
+    const QRectF area = c->plotArea();
+    if (figure_.exaggeration > 0.0 && area.width() > 0 && area.height() > 0) {
+        // One metre up drawn as `exaggeration` metres along: metres per pixel.
+        const double perPixel = std::max((xs.y() - xs.x()) / area.width(),
+                                         figure_.exaggeration * (ys.y() - ys.x()) / area.height());
+        const double xc = (xs.x() + xs.y()) / 2;
+        const double yc = (ys.x() + ys.y()) / 2;
+        const double halfW = perPixel * area.width() / 2;
+        const double halfH = perPixel / figure_.exaggeration * area.height() / 2;
+        xs = QPointF(xc - halfW, xc + halfW);
+        ys = QPointF(yc - halfH, yc + halfH);
+    }
+    horizontal.first()->setRange(xs.x(), xs.y());
+    vertical.first()->setRange(ys.x(), ys.y());
+    if (figure_.exaggeration <= 0.0) {
+        // Round tick values; a drawn-to-scale profile keeps its exact ranges.
+        for (QAbstractAxis* axis : {horizontal.first(), vertical.first()}) {
+            if (auto* linear = qobject_cast<QValueAxis*>(axis)) {
+                linear->applyNiceNumbers();
+            }
+        }
+    }
+}
+
+void PlotView::applyPalette() {
+    const QPalette pal = palette();
+    const QColor text = pal.color(QPalette::WindowText);
+    QChart* c = chart();
+    c->setBackgroundBrush(pal.color(QPalette::Base));
+    c->setTitleBrush(text);
+    c->legend()->setLabelColor(text);
+    for (QAbstractAxis* axis : c->axes()) {
+        axis->setLabelsColor(text);
+        axis->setTitleBrush(text);
+        axis->setLinePenColor(text);
+        axis->setGridLineColor(pal.color(QPalette::Mid));
+    }
+    // The second edge of a pair shares the legend entry of the first.
+    const auto all = c->series();
+    for (QAbstractSeries* s : all) {
+        for (QLegendMarker* m : c->legend()->markers(s)) {
+            m->setVisible(!s->name().endsWith(QStringLiteral(", lower")));
+        }
+    }
+}
+
+void PlotView::resetZoom() {
+    chart()->zoomReset();
+    applyRanges();
+}
+
+void PlotView::zoomAbout(double factor, QPointF centre) {
+    QRectF area = chart()->plotArea();
+    const QPointF c = chart()->mapFromScene(mapToScene(centre.toPoint()));
+    const double w = area.width() / factor;
+    const double h = area.height() / factor;
+    // Keep the point under the mouse where it is.
+    const double fx = (c.x() - area.left()) / area.width();
+    const double fy = (c.y() - area.top()) / area.height();
+    area = QRectF(c.x() - fx * w, c.y() - fy * h, w, h);
+    chart()->zoomIn(area);
+}
+
+QPointF PlotView::xRange() const {
+    const auto axes = chart()->axes(Qt::Horizontal);
+    if (axes.isEmpty()) {
+        return {};
+    }
+    if (auto* log = qobject_cast<QLogValueAxis*>(axes.first())) {
+        return QPointF(log->min(), log->max());
+    }
+    auto* axis = static_cast<QValueAxis*>(axes.first());
+    return QPointF(axis->min(), axis->max());
+}
+
+QPointF PlotView::yRange() const {
+    const auto axes = chart()->axes(Qt::Vertical);
+    if (axes.isEmpty()) {
+        return {};
+    }
+    auto* axis = static_cast<QValueAxis*>(axes.first());
+    return QPointF(axis->min(), axis->max());
+}
+
+QString PlotView::readoutAt(QPointF pos) const {
+    const QPointF scene = mapToScene(pos.toPoint());
+    const QPointF at = chart()->mapFromScene(scene);
+    if (!chart()->plotArea().contains(at)) {
+        return {};
+    }
+    double best = std::numeric_limits<double>::infinity();
+    QString text;
+    for (QAbstractSeries* s : chart()->series()) {
+        if (s->property(MarkerProperty).toBool()) {
+            continue;
+        }
+        auto* series = static_cast<QXYSeries*>(s);
+        const QList<QPointF> points = series->points();
+        for (const QPointF& p : points) {
+            const QPointF screen = chart()->mapToPosition(p, series);
+            const double d = std::hypot(screen.x() - at.x(), screen.y() - at.y());
+            if (d < best) {
+                best = d;
+                text = QStringLiteral("%1: x = %2%3, y = %4%5")
+                           .arg(series->name(), number(p.x()),
+                                figure_.x.unit.isEmpty() ? QString() : " " + figure_.x.unit,
+                                number(p.y()),
+                                figure_.y.unit.isEmpty() ? QString() : " " + figure_.y.unit);
+            }
+        }
+    }
+    return text;
+}
+
+void PlotView::mouseMoveEvent(QMouseEvent* event) {
+    QChartView::mouseMoveEvent(event);
+    const QString text = readoutAt(event->position());
+    if (text != readout_) {
+        readout_ = text;
+        emit readoutChanged(text);
+    }
+}
+
+void PlotView::wheelEvent(QWheelEvent* event) {
+    const int notches = event->angleDelta().y() / 120;
+    if (notches == 0) {
+        event->ignore();
+        return;
+    }
+    zoomAbout(std::pow(WheelStep, notches), event->position());
+    event->accept();
+}
+
+void PlotView::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    if (figure_.exaggeration > 0.0 && !chart()->isZoomed()) {
+        applyRanges();
+    }
+}
+
+void PlotView::changeEvent(QEvent* event) {
+    QChartView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        build();
+    }
+}
+
+} // namespace tarsel

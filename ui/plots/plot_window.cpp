@@ -1,0 +1,336 @@
+#include "ui/plots/plot_window.h"
+
+#include "ui/common/app_state.h"
+#include "ui/common/fonts.h"
+#include "ui/common/ui_services.h"
+#include "ui/main/diagram_image.h"
+#include "ui/plots/link_plots.h"
+#include "ui/plots/path_profile.h"
+#include "ui/plots/plot_export.h"
+#include "ui/plots/plot_view.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace tarsel {
+
+namespace {
+
+constexpr double Exaggerations[] = {1, 2, 5, 10, 20, 50, 100, 200, 500, 1000};
+
+const char* const TabNames[PlotTabCount] = {"&Range", "&Obstruction Height", "Path &Profile",
+                                            "&Sweep"};
+const char* const TabObjectNames[PlotTabCount] = {"rangeTab", "heightTab", "profileTab",
+                                                  "sweepTab"};
+
+PlotWindow* openWindow(AppState& state) {
+    return qobject_cast<PlotWindow*>(state.plotWindow.data());
+}
+
+UiServices& servicesOf(AppState& state) {
+    return state.services != nullptr ? *state.services : defaultUiServices();
+}
+
+std::size_t index(PlotTab tab) {
+    return static_cast<std::size_t>(tab);
+}
+
+} // namespace
+
+PlotData computePlot(PlotTab tab, const LinkParams& params, const LinkResults& results,
+                     const PlotSettings& settings, const std::atomic<bool>& cancel) {
+    switch (tab) {
+    case PlotTab::Range:
+        return rangePlot(params, results, RangeOptions{settings.rangeLog, settings.rangePower},
+                         cancel);
+    case PlotTab::Height:
+        return heightPlot(params, results, cancel);
+    case PlotTab::Profile: {
+        PlotData data;
+        data.figure = pathProfileFigure(params, results, settings.exaggeration);
+        return data;
+    }
+    case PlotTab::Sweep:
+        break;
+    }
+    return {};
+}
+
+PlotWindow::PlotWindow(AppState& state) : state_(state) {
+    setObjectName(QStringLiteral("plotWindow"));
+    setWindowTitle(QStringLiteral("Graphs"));
+    setWindowIcon(programIcon());
+    setAttribute(Qt::WA_DeleteOnClose);
+    settings_ = loadPlotSettings(state_.settingsPath.toStdString());
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    tabs_ = new QTabWidget(central);
+    tabs_->setObjectName(QStringLiteral("plotTabs"));
+    tabs_->addTab(makePage(PlotTab::Range, rangeControls()), QString::fromLatin1(TabNames[0]));
+    tabs_->addTab(makePage(PlotTab::Height, nullptr), QString::fromLatin1(TabNames[1]));
+    tabs_->addTab(makePage(PlotTab::Profile, profileControls()), QString::fromLatin1(TabNames[2]));
+    tabs_->addTab(makePage(PlotTab::Sweep, nullptr), QString::fromLatin1(TabNames[3]));
+    layout->addWidget(tabs_, 1);
+
+    auto* bar = new QHBoxLayout;
+    readout_ = new QLabel(central);
+    readout_->setObjectName(QStringLiteral("readout"));
+    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar->addWidget(readout_, 1);
+    auto button = [&](const char* name, const char* text, void (PlotWindow::*action)()) {
+        auto* b = new QPushButton(QString::fromLatin1(text), central);
+        b->setObjectName(QString::fromLatin1(name));
+        connect(b, &QPushButton::clicked, this, action);
+        bar->addWidget(b);
+    };
+    button("resetZoom", "Reset &Zoom", &PlotWindow::resetZoom);
+    button("copyData", "&Copy Data", &PlotWindow::copyData);
+    button("saveImage", "Save &Image...", &PlotWindow::saveImage);
+    button("saveData", "Save &Data...", &PlotWindow::saveData);
+    layout->addLayout(bar);
+    setCentralWidget(central);
+
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
+
+    tabs_->setCurrentIndex(settings_.tab);
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
+        settings_.tab = tab;
+        readout_->clear();
+        refresh();
+    });
+    resize(900, 600);
+}
+
+PlotWindow::~PlotWindow() {
+    if (cancel_) {
+        cancel_->store(true);
+    }
+    for (QFutureWatcher<PlotData>* watcher : running_) {
+        watcher->waitForFinished();
+    }
+}
+
+QWidget* PlotWindow::makePage(PlotTab tab, QWidget* controls) {
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(TabObjectNames[index(tab)]));
+    auto* layout = new QVBoxLayout(page);
+    if (controls != nullptr) {
+        layout->addWidget(controls);
+    }
+    auto* view = new PlotView(page);
+    layout->addWidget(view, 1);
+    auto* note = new QLabel(page);
+    note->setObjectName(QStringLiteral("note"));
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    note->hide();
+    layout->addWidget(note);
+    connect(view, &PlotView::readoutChanged, this,
+            [this](const QString& text) { readout_->setText(text); });
+    views_[index(tab)] = view;
+    notes_[index(tab)] = note;
+    return page;
+}
+
+QWidget* PlotWindow::rangeControls() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* log = new QCheckBox(QStringLiteral("&Logarithmic distance"), row);
+    log->setObjectName(QStringLiteral("rangeLog"));
+    log->setChecked(settings_.rangeLog);
+    auto* power = new QCheckBox(QStringLiteral("Received p&ower"), row);
+    power->setObjectName(QStringLiteral("rangePower"));
+    power->setChecked(settings_.rangePower);
+    connect(log, &QCheckBox::toggled, this, [this](bool on) {
+        settings_.rangeLog = on;
+        refresh();
+    });
+    connect(power, &QCheckBox::toggled, this, [this](bool on) {
+        settings_.rangePower = on;
+        refresh();
+    });
+    layout->addWidget(log);
+    layout->addWidget(power);
+    layout->addStretch(1);
+    return row;
+}
+
+QWidget* PlotWindow::profileControls() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(QStringLiteral("&Vertical exaggeration:"), row);
+    auto* box = new QComboBox(row);
+    box->setObjectName(QStringLiteral("exaggeration"));
+    label->setBuddy(box);
+    for (double e : Exaggerations) {
+        box->addItem(QStringLiteral("x%1").arg(e), e);
+    }
+    const int found = box->findData(settings_.exaggeration);
+    if (found >= 0) {
+        box->setCurrentIndex(found);
+    } else {
+        box->addItem(QStringLiteral("x%1").arg(settings_.exaggeration), settings_.exaggeration);
+        box->setCurrentIndex(box->count() - 1);
+    }
+    connect(box, &QComboBox::currentIndexChanged, this, [this, box](int i) {
+        settings_.exaggeration = box->itemData(i).toDouble();
+        refresh();
+    });
+    layout->addWidget(label);
+    layout->addWidget(box);
+    layout->addStretch(1);
+    return row;
+}
+
+void PlotWindow::showTab(PlotTab tab) {
+    if (tabs_->currentIndex() != static_cast<int>(tab)) {
+        tabs_->setCurrentIndex(static_cast<int>(tab)); // refreshes
+    } else {
+        refresh();
+    }
+}
+
+PlotTab PlotWindow::currentTab() const {
+    return static_cast<PlotTab>(tabs_->currentIndex());
+}
+
+PlotView* PlotWindow::view(PlotTab tab) const {
+    return views_[index(tab)];
+}
+
+QLabel* PlotWindow::noteLabel(PlotTab tab) const {
+    return notes_[index(tab)];
+}
+
+const PlotData& PlotWindow::data(PlotTab tab) const {
+    return data_[index(tab)];
+}
+
+bool PlotWindow::busy() const {
+    return !running_.empty();
+}
+
+void PlotWindow::refresh() {
+    // The newest request wins: the one running is told to stop.
+    if (cancel_) {
+        cancel_->store(true);
+    }
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    cancel_ = cancel;
+    const int generation = ++generation_;
+    const PlotTab tab = currentTab();
+    auto* watcher = new QFutureWatcher<PlotData>(this);
+    running_.push_back(watcher);
+    connect(watcher, &QFutureWatcher<PlotData>::finished, this, [this, watcher, generation, tab] {
+        std::erase(running_, watcher);
+        if (generation == generation_) {
+            apply(tab, watcher->result());
+        }
+        watcher->deleteLater();
+    });
+    watcher->setFuture(QtConcurrent::run(
+        [tab, params = state_.params, results = state_.results, settings = settings_, cancel] {
+            return computePlot(tab, params, results, settings, *cancel);
+        }));
+}
+
+void PlotWindow::apply(PlotTab tab, PlotData data) {
+    if (data.cancelled) {
+        return;
+    }
+    data_[index(tab)] = std::move(data);
+    const PlotData& d = data_[index(tab)];
+    views_[index(tab)]->setFigure(d.figure);
+    QLabel* note = notes_[index(tab)];
+    note->setText(d.figure.note);
+    note->setVisible(!d.figure.note.isEmpty());
+    ++drawn_;
+}
+
+void PlotWindow::resetZoom() {
+    view(currentTab())->resetZoom();
+}
+
+void PlotWindow::copyData() {
+    QApplication::clipboard()->setText(figureCsv(data(currentTab()).figure));
+}
+
+void PlotWindow::warn(const QString& text) {
+    servicesOf(state_).showWarning(this, Warning{text.toStdString(), "Graphs", WarningIcon::Error});
+}
+
+void PlotWindow::saveImage() {
+    const QString path = servicesOf(state_).getSaveFileName(
+        this, {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG image (*.svg)")},
+        QStringLiteral("png"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString reason = saveWidgetImage(view(currentTab()), path);
+    if (!reason.isEmpty()) {
+        warn(QStringLiteral("The picture could not be saved to %1: %2").arg(path, reason));
+    }
+}
+
+void PlotWindow::saveData() {
+    const QString path = servicesOf(state_).getSaveFileName(
+        this, {QStringLiteral("CSV files (*.csv)")}, QStringLiteral("csv"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString reason = writeFileWhole(path, figureCsv(data(currentTab()).figure).toUtf8());
+    if (!reason.isEmpty()) {
+        warn(QStringLiteral("The data could not be saved to %1: %2").arg(path, reason));
+    }
+}
+
+void PlotWindow::closeEvent(QCloseEvent* event) {
+    const std::string error = savePlotSettings(state_.settingsPath.toStdString(), settings_);
+    if (!error.empty()) {
+        warn(QStringLiteral("The plot settings could not be saved: %1")
+                 .arg(QString::fromStdString(error)));
+    }
+    event->accept();
+}
+
+void openPlotWindow(AppState& state, PlotTab tab) {
+    PlotWindow* window = openWindow(state);
+    if (window == nullptr) {
+        window = new PlotWindow(state);
+        state.plotWindow = window;
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    window->showTab(tab);
+}
+
+void refreshPlotWindow(AppState& state) {
+    if (PlotWindow* window = openWindow(state)) {
+        window->refresh();
+    }
+}
+
+void closePlotWindow(AppState& state) {
+    if (PlotWindow* window = openWindow(state)) {
+        window->close();
+    }
+}
+
+} // namespace tarsel

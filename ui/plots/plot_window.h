@@ -1,0 +1,92 @@
+#pragma once
+// The plot window: one tab per plot (Range, Obstruction height, Path profile,
+// Sweep), following the main window's data. Every recalculation refreshes the
+// open tab; the computation runs in the background and the newest request
+// wins. At most one exists; state.plotWindow is empty while closed.
+
+#include "ui/plots/plot_data.h"
+#include "ui/plots/plot_settings.h"
+
+#include <QFutureWatcher>
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QTabWidget;
+
+namespace tarsel {
+
+struct AppState;
+class PlotView;
+class SweepControls;
+
+enum class PlotTab : int { Range = 0, Height = 1, Profile = 2, Sweep = 3 };
+inline constexpr int PlotTabCount = 4;
+
+class PlotWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit PlotWindow(AppState& state);
+    ~PlotWindow() override;
+
+    void showTab(PlotTab tab);
+    PlotTab currentTab() const;
+    // Recomputes the open tab from the state's parameters, in the background.
+    void refresh();
+    // True while a computation is running.
+    bool busy() const;
+    // Number of refreshes whose result was drawn.
+    int drawnCount() const { return drawn_; }
+
+    PlotView* view(PlotTab tab) const;
+    const PlotData& data(PlotTab tab) const;
+    QTabWidget* tabs() const { return tabs_; }
+    QLabel* readoutLabel() const { return readout_; }
+    QLabel* noteLabel(PlotTab tab) const;
+    const PlotSettings& settings() const { return settings_; }
+
+    // The buttons' actions on the open tab.
+    void copyData();
+    void saveImage();
+    void saveData();
+    void resetZoom();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* makePage(PlotTab tab, QWidget* controls);
+    QWidget* rangeControls();
+    QWidget* profileControls();
+    void apply(PlotTab tab, PlotData data);
+    void warn(const QString& text);
+
+    AppState& state_;
+    PlotSettings settings_;
+    QTabWidget* tabs_ = nullptr;
+    QLabel* readout_ = nullptr;
+    std::array<PlotView*, PlotTabCount> views_{};
+    std::array<QLabel*, PlotTabCount> notes_{};
+    std::array<PlotData, PlotTabCount> data_{};
+    SweepControls* sweep_ = nullptr;
+    std::shared_ptr<std::atomic<bool>> cancel_;
+    std::vector<QFutureWatcher<PlotData>*> running_;
+    int generation_ = 0;
+    int drawn_ = 0;
+};
+
+// The menu's Graphs items: open the window (or bring it forward) on a tab.
+void openPlotWindow(AppState& state, PlotTab tab);
+// After a recalculation: refresh the open window's tab.
+void refreshPlotWindow(AppState& state);
+// Close the window if it is open.
+void closePlotWindow(AppState& state);
+
+// The computation behind a tab, synchronous.
+PlotData computePlot(PlotTab tab, const LinkParams& params, const LinkResults& results,
+                     const PlotSettings& settings, const std::atomic<bool>& cancel);
+
+} // namespace tarsel
