@@ -1,12 +1,14 @@
 #include "settings/profile_file.h"
 
 #include "settings/atomic_write.h"
+#include "settings/file_lock.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarsel {
@@ -46,8 +48,83 @@ std::string oneLine(std::string_view text) {
     return out;
 }
 
-bool isBlankLine(std::string_view content) {
-    return trimBlanks(content).empty();
+// True when the last line of content (a run may hold several) is blank.
+bool endsInBlankLine(std::string_view content) {
+    const std::size_t end = content.find_last_of("\r\n");
+    return trimBlanks(end == std::string_view::npos ? content : content.substr(end + 1)).empty();
+}
+
+bool startsWithWideBom(std::string_view data) {
+    return data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF") ||
+           data.starts_with(std::string_view("\0\0\xFE\xFF", 4));
+}
+
+// Reads the regular file at path, at most ProfileFile::MaxFileSize bytes,
+// into data. A missing file is no failure (reason stays empty, data too).
+// Returns false with the reason on any other failure.
+bool readRegularFile(const std::string& path, std::string& data, std::string& reason) {
+    constexpr std::size_t Limit = ProfileFile::MaxFileSize;
+    const std::string tooLarge =
+        "larger than " + std::to_string(Limit / (1024 * 1024)) + " MB, not a settings file";
+    // Checked before opening: opening a device or FIFO may block or act.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            reason = std::strerror(errno);
+        }
+        return reason.empty();
+    }
+    const int fd = S_ISREG(st.st_mode)
+                       ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)
+                       : -1;
+    if (S_ISDIR(st.st_mode)) {
+        reason = std::strerror(EISDIR);
+    } else if (!S_ISREG(st.st_mode)) {
+        reason = "not a regular file";
+    } else if (fd < 0) {
+        reason = std::strerror(errno);
+    } else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        reason = "not a regular file"; // replaced since the check
+    } else if (static_cast<std::uintmax_t>(st.st_size) > Limit) {
+        reason = tooLarge;
+    }
+    if (reason.empty()) {
+        // Sized from the file, which may still grow while it is read: never
+        // more than one byte beyond the limit.
+        data.resize(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), Limit) + 1);
+        std::size_t size = 0;
+        for (;;) {
+            if (size == data.size() && size <= Limit) {
+                data.resize(std::min(2 * size, Limit + 1));
+            }
+            if (size == data.size()) {
+                break;
+            }
+            const ssize_t n = ::read(fd, data.data() + size, data.size() - size);
+            if (n == 0) {
+                break;
+            }
+            if (n < 0 && errno != EINTR) {
+                reason = std::strerror(errno);
+                break;
+            }
+            size += n > 0 ? static_cast<std::size_t>(n) : 0;
+        }
+        data.resize(size);
+        data.shrink_to_fit();
+        if (reason.empty() && size > Limit) {
+            reason = tooLarge;
+        } else if (reason.empty() && startsWithWideBom(data)) {
+            reason = "UTF-16 or UTF-32 text, not read (save it as UTF-8)";
+        }
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (!reason.empty()) {
+        data.clear();
+    }
+    return reason.empty();
 }
 
 } // namespace
@@ -55,20 +132,21 @@ bool isBlankLine(std::string_view content) {
 ProfileFile::ProfileFile(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t nl = text.find('\n', start);
+        // A line ends at LF, at CR LF or at a CR not followed by LF.
+        const std::size_t end = text.find_first_of("\r\n", start);
         std::string_view content;
         std::string_view eol;
-        if (nl == std::string_view::npos) {
+        if (end == std::string_view::npos) {
             content = text.substr(start);
             start = text.size();
         } else {
-            content = text.substr(start, nl - start);
-            eol = "\n";
-            if (!content.empty() && content.back() == '\r') {
-                content.remove_suffix(1);
-                eol = "\r\n";
-            }
-            start = nl + 1;
+            content = text.substr(start, end - start);
+            const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+            eol = text.substr(end, crlf ? 2 : 1);
+            start = end + eol.size();
+        }
+        if (lines_.empty()) {
+            firstEol_ = eol;
         }
         // A byte order mark before the first line is kept but not read.
         const std::size_t skip = (lines_.empty() && content.starts_with(Bom)) ? Bom.size() : 0;
@@ -78,41 +156,46 @@ ProfileFile::ProfileFile(std::string_view text) {
 }
 
 void ProfileFile::parseLine(std::string_view content, std::string_view eol, std::size_t skip) {
-    Line line{std::string(content), std::string(eol), LineKind::Other, 0};
     const std::string_view body = content.substr(skip);
     const std::size_t first = body.find_first_not_of(" \t");
     const char lead = first == std::string_view::npos ? '\0' : body[first];
+    LineKind kind = LineKind::Other;
+    std::size_t valueStart = 0;
     std::string name;
     if (lead == '[') {
         const std::size_t close = body.find(']', first);
         if (close != std::string_view::npos) {
-            line.kind = LineKind::Section;
             name = lowerAscii(trimBlanks(body.substr(first + 1, close - first - 1)));
+            // Only the first section of a name is read or written; a later one
+            // with the same name is kept as it is.
+            const auto [pos, added] = byName_.try_emplace(std::move(name), sections_.size());
+            parsing_ = added ? pos->second : NoSection;
+            kind = added ? LineKind::Section : LineKind::Other;
         }
-    } else if (lead != ';' && lead != '\0') {
+    } else if (lead != ';' && lead != '\0' && parsing_ != NoSection) {
         const std::size_t eq = body.find('=');
         if (eq != std::string_view::npos) {
             const std::string_view key = trimBlanks(body.substr(0, eq));
             if (!key.empty()) {
-                line.kind = LineKind::Key;
-                line.valueStart = skip + eq + 1;
+                kind = LineKind::Key;
+                valueStart = skip + eq + 1;
                 name = lowerAscii(key);
             }
         }
     }
-    lines_.push_back(std::move(line));
+    if (kind == LineKind::Other && !lines_.empty() && lines_.back().kind == LineKind::Other) {
+        // Joined to the run of lines before it: nothing ever looks inside.
+        Line& run = lines_.back();
+        run.content += run.eol;
+        run.content += content;
+        run.eol = eol;
+        return;
+    }
+    lines_.push_back(Line{std::string(content), std::string(eol), kind, valueStart});
     const LineIt it = std::prev(lines_.end());
-    if (it->kind == LineKind::Section) {
-        // Only the first section of a name is read or written; a later one
-        // with the same name is kept as it is.
-        const auto [pos, added] = byName_.try_emplace(std::move(name), sections_.size());
-        if (added) {
-            sections_.push_back(Section{it, it, {}});
-            parsing_ = pos->second;
-        } else {
-            parsing_ = NoSection;
-        }
-    } else if (it->kind == LineKind::Key && parsing_ != NoSection) {
+    if (kind == LineKind::Section) {
+        sections_.push_back(Section{it, it, {}});
+    } else if (kind == LineKind::Key) {
         Section& section = sections_[parsing_];
         section.keys.try_emplace(std::move(name), it); // the first of a name wins
         section.lastKey = it;
@@ -120,37 +203,14 @@ void ProfileFile::parseLine(std::string_view content, std::string_view eol, std:
 }
 
 ProfileFile ProfileFile::read(const std::string& path, std::string* error) {
-    if (error != nullptr) {
+    std::string reason;
+    std::string data;
+    if (!readRegularFile(path, data, reason) && error != nullptr) {
+        *error = path + ": " + reason;
+    } else if (error != nullptr) {
         error->clear();
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (error != nullptr && errno != ENOENT && errno != ENOTDIR) {
-            *error = path + ": " + std::strerror(errno);
-        }
-        return ProfileFile();
-    }
-    std::string data;
-    char chunk[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n == 0) {
-            break;
-        }
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            if (error != nullptr) {
-                *error = path + ": " + std::strerror(errno);
-            }
-            ::close(fd);
-            return ProfileFile();
-        }
-        data.append(chunk, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return ProfileFile(data);
+    return reason.empty() ? ProfileFile(data) : ProfileFile();
 }
 
 const ProfileFile::Line* ProfileFile::findKey(std::string_view section,
@@ -208,10 +268,7 @@ std::int32_t ProfileFile::getInt(std::string_view section, std::string_view key,
 }
 
 std::string ProfileFile::newline() const {
-    if (lines_.empty() || lines_.front().eol.empty()) {
-        return "\n";
-    }
-    return lines_.front().eol;
+    return firstEol_.empty() ? "\n" : firstEol_;
 }
 
 void ProfileFile::setString(std::string_view section, std::string_view key,
@@ -244,7 +301,7 @@ void ProfileFile::setString(std::string_view section, std::string_view key,
         if (lines_.back().eol.empty()) {
             lines_.back().eol = nl;
         }
-        if (!isBlankLine(lines_.back().content)) {
+        if (!endsInBlankLine(lines_.back().content)) {
             lines_.push_back(Line{"", nl, LineKind::Other, 0});
         }
     }
@@ -271,7 +328,7 @@ std::string ProfileFile::text() const {
 }
 
 std::string ProfileFile::save(const std::string& path) const {
-    return writeFileAtomically(path, text());
+    return writeFileAtomically(path, text(), WriteTarget::SettingsFile);
 }
 
 std::string readProfileString(const std::string& path, std::string_view section,
@@ -284,15 +341,21 @@ std::int32_t readProfileInt(const std::string& path, std::string_view section, s
     return ProfileFile::read(path).getInt(section, key, def);
 }
 
-std::string writeProfileString(const std::string& path, std::string_view section,
-                               std::string_view key, std::string_view value) {
+std::string updateProfile(const std::string& path, const std::function<void(ProfileFile&)>& edit) {
+    const FileLock lock(path);
     std::string error;
     ProfileFile profile = ProfileFile::read(path, &error);
     if (!error.empty()) {
         return error; // never replace a file that could not be read
     }
-    profile.setString(section, key, value);
+    edit(profile);
     return profile.save(path);
+}
+
+std::string writeProfileString(const std::string& path, std::string_view section,
+                               std::string_view key, std::string_view value) {
+    return updateProfile(path,
+                         [&](ProfileFile& profile) { profile.setString(section, key, value); });
 }
 
 } // namespace tarsel

@@ -13,13 +13,18 @@
 // Writing: an existing key gets its new value in place (the text up to and
 // including its '=' stays as it was); a new key goes after the last key of its
 // section (right after the header when it has none); a new section goes at the
-// end of the file. Every other line stays byte for byte. Lines keep their own
-// endings; added lines take the ending of the file's first line ('\n' when it
-// has none). CR and LF inside a written value become blanks.
+// end of the file. Every other line stays byte for byte. Lines end at LF, CR LF
+// or a lone CR and keep their own endings; added lines take the ending of the
+// file's first line ('\n' when it has none). CR and LF inside a written value
+// become blanks.
 //
-// Every operation is linear in the size of the file.
+// Every operation is linear in the size of the file. Lines that can never be
+// read or written (blank lines, comments, keys outside a readable section) are
+// held together as one run of text, so a file costs little more memory than
+// its own size whatever its shape.
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <string>
 #include <string_view>
@@ -39,9 +44,15 @@ public:
     ProfileFile(ProfileFile&&) = default;
     ProfileFile& operator=(ProfileFile&&) = default;
 
+    // The largest file read: a real settings file is under 2 KB.
+    static constexpr std::size_t MaxFileSize = 4 * 1024 * 1024;
+
     // Reads the file at path. A missing file (or a path through a regular
-    // file) reads as an empty profile with no error. Any other failure also
-    // gives an empty profile and sets *error to "<path>: <reason>".
+    // file) reads as an empty profile with no error. Only a regular file of at
+    // most MaxFileSize bytes is read, without ever blocking: a device, FIFO,
+    // socket or folder, a larger file, a file starting with a UTF-16 or
+    // UTF-32 byte order mark, and any failure to open or read give an empty
+    // profile and set *error to "<path>: <reason>".
     static ProfileFile read(const std::string& path, std::string* error = nullptr);
 
     // The value of key in section, or def when the section or key is missing;
@@ -64,18 +75,18 @@ public:
     // The whole file as it would be saved.
     std::string text() const;
 
-    // Writes text() to path atomically: a temporary file in the same folder is
-    // written, flushed to disk and renamed over path, so a failure at any
-    // point leaves the old file as it was. Creates the folder when missing. A
-    // symbolic link at path is followed and its target replaced. Returns ""
-    // on success, otherwise "<path>: <reason>".
+    // Writes text() to path atomically as a settings file (see
+    // writeFileAtomically): a failure at any point leaves the old file as it
+    // was; a device, FIFO or socket at path is an error. Creates the folder
+    // when missing. A symbolic link at path is followed and its target
+    // replaced. Returns "" on success, otherwise "<path>: <reason>".
     std::string save(const std::string& path) const;
 
 private:
     enum class LineKind { Other, Section, Key };
     struct Line {
-        std::string content; // without the line ending
-        std::string eol;     // "\n", "\r\n" or "" for a last line without one
+        std::string content; // without the (last) line ending; Other: maybe many lines
+        std::string eol;     // "\n", "\r\n", "\r" or "" for a last line without one
         LineKind kind = LineKind::Other;
         std::size_t valueStart = 0; // Key: offset just after the '='
     };
@@ -91,15 +102,21 @@ private:
     std::string newline() const;
 
     std::list<Line> lines_;
+    std::string firstEol_;                                // ending of the file's first line
     std::vector<Section> sections_;                       // first occurrence of each name
     std::unordered_map<std::string, std::size_t> byName_; // lower-case name -> sections_
     std::size_t parsing_ = NoSection;                     // section of the lines being parsed
     static constexpr std::size_t NoSection = static_cast<std::size_t>(-1);
 };
 
-// Convenience forms of one read or write of the file at path. A write reads
-// the file, sets the key and saves atomically; it refuses to overwrite a file
-// it could not read. Returns "" on success, otherwise "<path>: <reason>".
+// Reads the file at path, lets edit change it and saves it, holding an
+// advisory lock (FileLock) throughout so that saves by other processes are
+// neither lost nor lose this one. A file that could not be read is not
+// overwritten. Returns "" on success, otherwise "<path>: <reason>".
+std::string updateProfile(const std::string& path, const std::function<void(ProfileFile&)>& edit);
+
+// Convenience forms of one read or write of the file at path. A write is one
+// updateProfile that sets the key.
 std::string readProfileString(const std::string& path, std::string_view section,
                               std::string_view key, std::string_view def, std::size_t size);
 std::int32_t readProfileInt(const std::string& path, std::string_view section, std::string_view key,

@@ -19,6 +19,7 @@ constexpr std::size_t EntryBufferSize = 20;
 constexpr std::size_t FaceNameSize = sizeof(LogFont::lfFaceName);
 
 constexpr const char* SaveFailedText = "Error saving user .INI file";
+constexpr const char* NotReadText = "Settings file not read, defaults used: ";
 
 // The integer fields of a font record, in the order they are read.
 struct FontIntField {
@@ -93,9 +94,7 @@ void readHalfRangeSetting(const ProfileFile& file, WarningSink& warnings, LinkPa
 }
 
 int saveParameters(const std::string& path, const LinkParams& params, WarningSink& warnings) {
-    std::string error;
-    ProfileFile file = ProfileFile::read(path, &error);
-    if (error.empty()) {
+    const std::string error = updateProfile(path, [&](ProfileFile& file) {
         LinkParams source = params; // intSetting gives writable access only
         for (const SettingsKey& key : settingsKeys()) {
             const std::string value = key.kind == KeyKind::Double
@@ -103,8 +102,7 @@ int saveParameters(const std::string& path, const LinkParams& params, WarningSin
                                           : formatLeft19(*intSetting(source, key.key));
             file.setString(ShortName, key.key, value);
         }
-        error = file.save(path);
-    }
+    });
     if (!error.empty()) {
         warnings.warn(Warning{std::string(SaveFailedText) + "\n" + error, "Warning",
                               WarningIcon::Information});
@@ -119,19 +117,18 @@ void SettingsWarning(WarningSink& warnings, std::string_view message, std::strin
 
 int saveFont(const std::string& path, const LogFont& font, const std::string& section,
              WarningSink& warnings) {
-    std::string error;
-    ProfileFile file = ProfileFile::read(path, &error);
     // Face name first, then the integers in the order lfWidth, lfHeight, ...
     std::vector<std::string_view> keys{"lfFaceName"};
-    file.setString(section, "lfFaceName", faceName(font));
     for (const FontIntField& field : FontIntFields) {
-        const int value = field.wide != nullptr ? font.*field.wide : font.*field.narrow;
-        file.setString(section, field.key, formatInt(value));
         keys.push_back(field.key);
     }
-    if (error.empty()) {
-        error = file.save(path);
-    }
+    const std::string error = updateProfile(path, [&](ProfileFile& file) {
+        file.setString(section, "lfFaceName", faceName(font));
+        for (const FontIntField& field : FontIntFields) {
+            const int value = field.wide != nullptr ? font.*field.wide : font.*field.narrow;
+            file.setString(section, field.key, formatInt(value));
+        }
+    });
     if (!error.empty()) {
         // All keys go in one save, so none of them was written.
         for (std::string_view key : keys) {
@@ -145,7 +142,13 @@ int saveFont(const std::string& path, const LogFont& font, const std::string& se
 
 int LoadSettings(const std::string& path, LinkParams& params, FontRecords& fonts,
                  WarningSink& warnings) {
-    const ProfileFile file = ProfileFile::read(path);
+    std::string error;
+    const ProfileFile file = ProfileFile::read(path, &error);
+    if (!error.empty()) {
+        // Every value then takes its default; the save refuses the file too.
+        warnings.warn(
+            Warning{std::string(NotReadText) + error, "Warning", WarningIcon::Information});
+    }
 
     const FontRecords defaults;
     readFont(file, "GraFont", fonts.GraFont, defaults.GraFont);

@@ -14,7 +14,9 @@ inline constexpr const char* ShortName = "Tarsel"; // section name and file base
 // Reads the whole file: the four font records, then the parameters, every
 // double through the same parse and range check as typed input. Each rejected
 // stored value reports one warning and leaves its default. A missing file,
-// section or key means the default, silently. Returns 0.
+// section or key means the default, silently; a file that exists but cannot be
+// read (see ProfileFile::read) reports one warning naming it and the reason,
+// and every value takes its default. Returns 0.
 int LoadSettings(const std::string& path, LinkParams& params, FontRecords& fonts,
                  WarningSink& warnings);
 

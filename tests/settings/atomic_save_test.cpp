@@ -30,7 +30,8 @@ void expectOnly(const TempFolder& folder, std::size_t count) {
 TEST(AtomicSave, NewFileInMissingFolders) {
     TempFolder folder;
     const std::string path = folder.file("a/b/Tarsel.ini");
-    EXPECT_EQ(writeFileAtomically(path, "[S]\nk=v\n"), "");
+    EXPECT_EQ(writeFileAtomically(path, "x"), path + ": No such file or directory");
+    EXPECT_EQ(writeFileAtomically(path, "[S]\nk=v\n", WriteTarget::SettingsFile), "");
     EXPECT_EQ(readFile(path), "[S]\nk=v\n");
 }
 

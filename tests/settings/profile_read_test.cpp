@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <malloc.h>
 #include <random>
 #include <string>
 
@@ -59,6 +60,9 @@ const StringCase stringCases[] = {
     {"[S]\nk=1\n[T]\nk=2\n",             "T",      "k",  20, "2"},     // each section its own keys
     {"[S]\r\nk=v\r\n",                   "S",      "k",  20, "v"},     // CRLF endings
     {"[S]\nk=v",                         "S",      "k",  20, "v"},     // no final newline
+    {"[S]\rk=v\rj=w\r",                  "S",      "j",  20, "w"},     // CR-only endings
+    {"[T]\rk=v\r[S]\rk=w",               "S",      "k",  20, "w"},     // CR-only: headers found
+    {"[S]\n\r\n\rk=v",                   "S",      "k",  20, "v"},     // LF, CR LF and CR mixed
     {"\xEF\xBB\xBF[S]\nk=v\n",           "S",      "k",  20, "v"},     // byte order mark before first header
     {"\xEF\xBB\xBFk=v\n[S]\nk=w\n",      "S",      "k",  20, "w"},     // byte order mark before a key
     {"[S]\nk=v] x\n",                    "S",      "k",  20, "v] x"},  // brackets in a value
@@ -160,6 +164,25 @@ TEST(ProfileRead, ManyShortLines) {
     const ProfileFile file{std::string_view(text)};
     EXPECT_EQ(file.getInt("S", "key0", -1), 0);
     EXPECT_EQ(file.getInt("S", "KEY199999", -1), 199999);
+}
+
+// Heap held by a profile parsed from text, over the size of text. Lines that
+// are never read cost no more than their bytes.
+double heapPerByte(const std::string& text) {
+    const std::size_t before = ::mallinfo2().uordblks;
+    const ProfileFile file{std::string_view(text)};
+    const std::size_t after = ::mallinfo2().uordblks;
+    return after > before ? static_cast<double>(after - before) / text.size() : 0.0;
+}
+
+TEST(ProfileRead, MemoryStaysNearTheFileSize) {
+    const std::string newlines(ProfileFile::MaxFileSize, '\n');
+    EXPECT_LT(heapPerByte(newlines), 3.0);
+    std::string comments = "[S]\n";
+    while (comments.size() < ProfileFile::MaxFileSize) {
+        comments += ";\r\n\r";
+    }
+    EXPECT_LT(heapPerByte(comments), 3.0);
 }
 
 } // namespace

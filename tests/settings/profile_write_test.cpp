@@ -34,6 +34,9 @@ const WriteCase writeCases[] = {
     {"[S]\r\nk=1\r\n",                      "S",    "j", "2",   "[S]\r\nk=1\r\nj=2\r\n"},             // CRLF stays CRLF
     {"[S]\r\nk=1\r\n",                      "T",    "j", "2",   "[S]\r\nk=1\r\n\r\n[T]\r\nj=2\r\n"},  // CRLF for a new section
     {"[S]\r\nk=1\r\n",                      "S",    "k", "2",   "[S]\r\nk=2\r\n"},                    // CRLF kept in place
+    {"[S]\rk=1\r;c\r",                      "S",    "j", "2",   "[S]\rk=1\rj=2\r;c\r"},               // CR alone ends a line
+    {"[S]\rk=1\r",                          "T",    "j", "2",   "[S]\rk=1\r\r[T]\rj=2\r"},            // CR for a new section
+    {"[S]\rk=1\rj=3",                       "S",    "j", "2",   "[S]\rk=1\rj=2"},                     // in place, line after CR
     {"[S]\nk=1\nk=9\n",                     "S",    "k", "2",   "[S]\nk=2\nk=9\n"},                   // duplicate key: the first
     {"[S]\nk=1\n[S]\nk=9\n",                "S",    "k", "2",   "[S]\nk=2\n[S]\nk=9\n"},              // duplicate section: the first
     {"[S]\nk=1\n[S]\nj=9\n",                "S",    "j", "2",   "[S]\nk=1\nj=2\n[S]\nj=9\n"},         // into the first duplicate

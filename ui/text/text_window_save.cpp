@@ -4,9 +4,11 @@
 #include "ui/common/app_state.h"
 #include "ui/common/ui_services.h"
 
-#include <QApplication>
-#include <QSaveFile>
+#include "settings/atomic_write.h"
 
+#include <QApplication>
+
+#include <algorithm>
 #include <sstream>
 
 namespace tarsel {
@@ -17,23 +19,14 @@ UiServices& servicesOf(AppState& state) {
     return state.services != nullptr ? *state.services : defaultUiServices();
 }
 
-// Writes text to path through a temporary file renamed into place; on
-// failure the reason, with the old file (if any) left as it was.
+// Writes text to path as any file of the program is written (a regular file
+// replaced whole, a device or FIFO written through); on failure the reason,
+// with the old file (if any) left as it was.
 QString writeWhole(const QString& path, const std::string& text) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return file.errorString();
-    }
-    const auto size = static_cast<qint64>(text.size());
-    if (file.write(text.data(), size) != size) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason.isEmpty() ? QStringLiteral("write failed") : reason;
-    }
-    if (!file.commit()) {
-        return file.errorString();
-    }
-    return {};
+    const std::string name = path.toStdString();
+    const std::string error = writeFileAtomically(name, text);
+    // The error is "<path>: <reason>"; the message names the path already.
+    return QString::fromStdString(error.substr(std::min(error.size(), name.size() + 2)));
 }
 
 } // namespace

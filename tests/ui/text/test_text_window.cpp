@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace tarsel::dialogs_test {
 namespace {
 
@@ -240,6 +242,37 @@ TEST(TextWindowSave, UnwritableTargetIsReported) {
         EXPECT_FALSE(QFileInfo(target).isFile()) << target.toStdString();
     }
     EXPECT_EQ(fileBytes(plainFile), "keep");
+}
+
+// The export writes like every other write of the program: a file with a
+// second name changes under both, a read-only file is left alone.
+TEST(TextWindowSave, HardLinkAndReadOnlyTargets) {
+    Harness h;
+    TextWindow* window = openText(h);
+    ASSERT_NE(window, nullptr);
+    const QString linked = h.dir.filePath(QStringLiteral("linked.txt"));
+    const QString other = h.dir.filePath(QStringLiteral("other.txt"));
+    const QString readOnly = h.dir.filePath(QStringLiteral("read-only.txt"));
+    for (const QString& path : {linked, readOnly}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    ASSERT_EQ(::link(linked.toLocal8Bit().constData(), other.toLocal8Bit().constData()), 0);
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner);
+
+    h.services.saveAnswer = linked;
+    trigger(window, IDM_SAVE_TEXT);
+    EXPECT_TRUE(h.services.warnings.empty());
+    EXPECT_EQ(fileBytes(other).toStdString(), reportText(h.state.params, h.state.results));
+
+    h.services.saveAnswer = readOnly;
+    trigger(window, IDM_SAVE_TEXT);
+    ASSERT_EQ(h.services.warnings.size(), 1u);
+    EXPECT_EQ(h.services.warnings[0].text, "The report could not be saved to " +
+                                               readOnly.toStdString() +
+                                               ": Permission denied (read-only file)");
+    EXPECT_EQ(fileBytes(readOnly), "old");
 }
 
 TEST(TextWindowSave, MissingFilterListStopsTheSave) {

@@ -1,0 +1,192 @@
+// What a write does to each kind of thing a path may name, and to a crash or
+// a second process in the middle of it.
+
+#include "settings/atomic_write.h"
+#include "settings/profile_file.h"
+#include "tests/settings/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tarsel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::TempFolder;
+using test::writeFile;
+
+std::size_t entries(const TempFolder& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder.path()), {}));
+}
+
+mode_t typeOf(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
+}
+
+TEST(WriteTargets, FifoIsWrittenThroughNotReplaced) {
+    TempFolder folder;
+    const std::string fifo = folder.file("out.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(writeFileAtomically(fifo, "report\n"), "");
+    char buffer[16] = {};
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 7);
+    EXPECT_STREQ(buffer, "report\n");
+    EXPECT_EQ(writeFileAtomically(fifo, "x", WriteTarget::SettingsFile),
+              fifo + ": not a regular file");
+    ::close(reader);
+    // Nobody reading: an error at once, never a hang.
+    EXPECT_EQ(writeFileAtomically(fifo, "x"), fifo + ": No such device or address");
+    EXPECT_EQ(typeOf(fifo), static_cast<mode_t>(S_IFIFO));
+}
+
+TEST(WriteTargets, DevicesAndSocketsStayWhatTheyAre) {
+    TempFolder folder;
+    const std::string socketPath = folder.file("socket");
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+
+    EXPECT_EQ(writeFileAtomically("/dev/null", "report"), "");
+    EXPECT_EQ(writeFileAtomically("/dev/full", "report"), "/dev/full: No space left on device");
+    EXPECT_EQ(writeFileAtomically("/dev/null", "x", WriteTarget::SettingsFile),
+              "/dev/null: not a regular file");
+    EXPECT_EQ(writeFileAtomically(socketPath, "x"), socketPath + ": No such device or address");
+    EXPECT_EQ(typeOf("/dev/null"), static_cast<mode_t>(S_IFCHR));
+    EXPECT_EQ(typeOf("/dev/full"), static_cast<mode_t>(S_IFCHR));
+    EXPECT_EQ(typeOf(socketPath), static_cast<mode_t>(S_IFSOCK));
+}
+
+// Root passes every permission check, so for root too a file without write
+// bits is read-only.
+TEST(WriteTargets, ReadOnlyFileIsNotReplaced) {
+    TempFolder folder;
+    const std::string path = folder.file("Tarsel.ini");
+    writeFile(path, "old");
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(writeFileAtomically(path, "new"), path + ": Permission denied (read-only file)");
+    EXPECT_EQ(readFile(path), "old");
+}
+
+TEST(WriteTargets, HardLinkedFileChangesUnderEveryName) {
+    TempFolder folder;
+    const std::string path = folder.file("Tarsel.ini");
+    const std::string other = folder.file("backup.ini");
+    writeFile(path, "a much longer old text");
+    fs::create_hard_link(path, other);
+    EXPECT_EQ(writeFileAtomically(path, "new"), "");
+    EXPECT_EQ(readFile(other), "new");
+    EXPECT_EQ(fs::hard_link_count(path), 2u);
+    EXPECT_EQ(writeFileAtomically(other, "newer and longer"), "");
+    EXPECT_EQ(readFile(path), "newer and longer");
+}
+
+TEST(WriteTargets, DanglingLinkWritesWhatItNames) {
+    TempFolder folder;
+    const std::string link = folder.file("Tarsel.ini");
+    fs::create_symlink("real.ini", link); // relative, to a file not yet there
+    EXPECT_EQ(writeFileAtomically(link, "new", WriteTarget::SettingsFile), "");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readFile(folder.file("real.ini")), "new");
+}
+
+TEST(WriteTargets, OwnerAndGroupKept) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root may give a file to another user";
+    }
+    TempFolder folder;
+    const std::string path = folder.file("Tarsel.ini");
+    writeFile(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(writeFileAtomically(path, "new"), "");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(readFile(path), "new");
+}
+
+// A process killed in the middle of a write (here by the file size signal)
+// leaves no temporary file behind; nor does one killed before it could rename
+// its named temporary, once the next write has run.
+TEST(WriteTargets, NoTemporaryFileOutlivesACrash) {
+    TempFolder folder;
+    const std::string path = folder.file("Tarsel.ini");
+    writeFile(path, "old");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        const rlimit small{1024, 1024};
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);
+        writeFileAtomically(path, std::string(65536, 'x'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+    EXPECT_EQ(readFile(path), "old");
+    EXPECT_EQ(entries(folder), 1u);
+
+    const std::string stale = folder.file(".Tarsel.ini.tmp-" + std::to_string(child) + "-1");
+    const std::string live = folder.file(".Tarsel.ini.tmp-" + std::to_string(::getpid()) + "-0");
+    writeFile(stale, "left by a killed process");
+    writeFile(live, "being written by a running one");
+    EXPECT_EQ(writeFileAtomically(path, "new"), "");
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(live));
+}
+
+// Two processes adding keys to one settings file at once: each save reads,
+// changes and replaces the file under the lock, so no key is lost.
+TEST(WriteTargets, RacingSavesLoseNoKey) {
+    TempFolder folder;
+    const std::string path = folder.file("Tarsel.ini");
+    constexpr int Keys = 60;
+    pid_t children[2] = {};
+    for (int c = 0; c < 2; ++c) {
+        children[c] = ::fork();
+        if (children[c] == 0) {
+            bool ok = true;
+            for (int k = 0; k < Keys; ++k) {
+                ok = writeProfileString(path, "S",
+                                        "key" + std::to_string(c) + "_" + std::to_string(k),
+                                        "1") == "" &&
+                     ok;
+            }
+            ::_exit(ok ? 0 : 1);
+        }
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const ProfileFile file = ProfileFile::read(path);
+    int found = 0;
+    for (int c = 0; c < 2; ++c) {
+        for (int k = 0; k < Keys; ++k) {
+            found += file.contains("S", "key" + std::to_string(c) + "_" + std::to_string(k));
+        }
+    }
+    EXPECT_EQ(found, 2 * Keys);
+}
+
+} // namespace
+} // namespace tarsel
