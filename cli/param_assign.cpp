@@ -44,6 +44,14 @@ AssignOutcome assignDouble(LinkParams& params, int field, std::string_view value
     if (field == FieldRange) {
         rescaleDistancesToRange(params, oldX12, oldX23);
     } else if (field == FieldX12s || field == FieldX23s) {
+        // A range beyond its bounds is refused like a typed one: no change.
+        const EntryOutcome range =
+            CheckDerivedRange(params.X12s.value, params.X23s.value, params.Range);
+        if (!range.stored) {
+            params.X12s.value = oldX12;
+            params.X23s.value = oldX23;
+            return fromEntry(range);
+        }
         rangeFromDistances(params);
     }
     return outcome;

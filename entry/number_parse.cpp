@@ -178,4 +178,12 @@ EntryOutcome ParseIntEntry(std::string_view text, RangedInt& target, std::int32_
     return EntryOutcome{true, {}};
 }
 
+EntryOutcome CheckDerivedRange(double x12, double x23, const RangedValue& range) {
+    const double sum = x12 + x23;
+    if (sum >= range.lo && sum <= range.hi) {
+        return EntryOutcome{true, {}};
+    }
+    return outOfRange(formatG(sum), formatRight20(range.lo), formatRight20(range.hi));
+}
+
 } // namespace tarsel

@@ -34,4 +34,10 @@ EntryOutcome ParseDoubleEntry(std::string_view text, RangedValue& target, double
 // Same for integers, bounds in "%20i".
 EntryOutcome ParseIntEntry(std::string_view text, RangedInt& target, std::int32_t previous);
 
+// The range that the distances x12 and x23 add up to, checked against the
+// bounds of range without storing it: a sum outside them (two huge distances
+// overflow to inf) gives the range message naming the sum ("%g"), as if it
+// had been typed into the range.
+EntryOutcome CheckDerivedRange(double x12, double x23, const RangedValue& range);
+
 } // namespace tarsel

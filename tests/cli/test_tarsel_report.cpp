@@ -170,6 +170,8 @@ TEST(TarselReportSet, RejectedAndUnknownInputExitWithStatusTwo) {
         {{"--defaults", "--set", "XColWid=25"},
          "Number 25 out of range:[                  10,                  20]\n"},
         {{"--defaults", "--set", "Temp=-273.16"}, nullptr},
+        {{"--defaults", "--set", "X12s=1e308", "--set", "X23s=1e308"},
+         "Number inf out of range:[                   0,        1.79769e+308]\n"},
         {{"--defaults", "--set", "Gt=abc"}, "Invalid number format: abc\n"},
         {{"--defaults", "--set", "XColWid=12.5"}, "Invalid number format: 12.5\n"},
         {{"--defaults", "--set", "bDiffract=on"}, "Invalid number format: on\n"},

@@ -1,6 +1,8 @@
 #include "ui/dialogs/dialog_params.h"
 
 #include "engine/link_params.h"
+#include "entry/number_parse.h"
+#include "entry/warning_sink.h"
 #include "ui/common/app_state.h"
 #include "ui/common/command_event.h"
 #include "ui/common/commands.h"
@@ -199,11 +201,23 @@ void SingDiffParamsDialog::onHillType(int nHillType) {
 
 bool SingDiffParamsDialog::checkBoxes() {
     auto& items = singDiffItems();
+    const double oldX12 = state_.params.X12s.value;
+    const double oldX23 = state_.params.X23s.value;
     for (const BoxParam& box : SingDiffCheckOrder) {
         if (CheckDoubleItem(*this, services(), items[box.id], state_.params.*box.param, box.id) ==
             0) {
             return false;
         }
+    }
+    // The range the distances make must lie within its bounds, or neither
+    // distance is taken.
+    const EntryOutcome range =
+        CheckDerivedRange(state_.params.X12s.value, state_.params.X23s.value, state_.params.Range);
+    if (!range.stored) {
+        state_.params.X12s.value = oldX12;
+        state_.params.X23s.value = oldX23;
+        services().showWarning(this, entryWarning(range.message));
+        return false;
     }
     return true;
 }

@@ -65,8 +65,17 @@ int CommitField(AppState& state, const EntryBoxes& boxes, QLineEdit* box) {
         return 1;
     }
 
-    // The nominal range is always the sum of the two obstruction distances.
+    // The nominal range is always the sum of the two obstruction distances;
+    // a sum beyond the range's bounds is refused like a typed range.
     if (index == FieldX12s || index == FieldX23s) {
+        const EntryOutcome range =
+            CheckDerivedRange(state.params.X12s.value, state.params.X23s.value, state.params.Range);
+        if (!range.stored) {
+            state.params.X12s.value = oldX12;
+            state.params.X23s.value = oldX23;
+            reportRejection(state, range.message);
+            return 1;
+        }
         rangeFromDistances(state.params);
         ShowDoubleText(boxAt(boxes, FieldRange), state.params.Range.value);
     } else if (index == FieldRange) {

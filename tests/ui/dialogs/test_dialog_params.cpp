@@ -199,6 +199,23 @@ TEST(SingDiffParamsDialog, OkSetsTheRangeFromTheDistances) {
     EXPECT_EQ(shown(dialog, 226), "200");
 }
 
+TEST(SingDiffParamsDialog, DistancesOverflowingTheRangeAreRefused) {
+    Harness h;
+    SingDiffParamsDialog dialog(h.state, nullptr);
+    dialog.show();
+    type(dialog, 246, "1e308");
+    type(dialog, 248, "1e308");
+    click(dialog, OK);
+    EXPECT_EQ(dialog.result(), 0); // stays open
+    ASSERT_EQ(h.services.warnings.size(), 1u);
+    EXPECT_EQ(h.services.warnings[0].text,
+              "Number inf out of range:[                   0,        1.79769e+308]");
+    EXPECT_EQ(h.state.params.X12s.value, 50.0);
+    EXPECT_EQ(h.state.params.X23s.value, 50.0);
+    EXPECT_EQ(h.state.params.Range.value, 100.0);
+    EXPECT_EQ(shown(dialog, 226), "100");
+}
+
 TEST(SingDiffParamsDialog, RoughThenCancelKeepsTheHillType) {
     Harness h;
     h.state.params.nHillType = 0;

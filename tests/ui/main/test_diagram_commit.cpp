@@ -104,6 +104,20 @@ TEST(DiagramCommit, TypedDistanceWithEnterShowsTheNewRange) {
     EXPECT_EQ(text(h.box(FieldRange)), "10000");
 }
 
+TEST(DiagramCommit, DistanceOverflowingTheRangeIsRefused) {
+    DiagramHarness h;
+    h.state.params.X23s.value = 1e308;
+    h.pane->RefreshAllFields();
+    h.box(FieldX12s)->setText("1e308");
+    EXPECT_EQ(h.pane->CommitField(h.box(FieldX12s)), 1);
+    ASSERT_EQ(h.services.warnings.size(), 1u);
+    EXPECT_EQ(h.services.warnings[0].text,
+              "Number inf out of range:[                   0,        1.79769e+308]");
+    EXPECT_EQ(h.state.params.X12s.value, 50.0);
+    EXPECT_EQ(h.state.params.Range.value, 100.0);
+    EXPECT_EQ(text(h.box(FieldRange)), "100");
+}
+
 TEST(DiagramCommit, BadTextIsReportedAndLeavesTheParameter) {
     struct Row {
         int field;
