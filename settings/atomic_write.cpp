@@ -127,7 +127,7 @@ void syncFolder(const fs::path& folder) {
 }
 
 std::string temporaryPrefix(const fs::path& target) {
-    return "." + target.filename().string() + ".tmp-";
+    return std::string(".").append(target.filename().string()).append(".tmp-");
 }
 
 // A fresh name beside target for a temporary file: ".<name>.tmp-<pid>-<n>".

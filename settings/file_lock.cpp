@@ -17,7 +17,8 @@ FileLock::FileLock(const std::string& path) {
     const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
     std::error_code ec;
     fs::create_directories(folder, ec); // the save creates it anyway
-    const fs::path lock = folder / ("." + file.filename().string() + ".lock");
+    const fs::path lock =
+        folder / std::string(".").append(file.filename().string()).append(".lock");
     // Read-only is enough for flock, and lets a user lock a shared file's lock.
     fd_ = ::open(lock.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd_ < 0) {

@@ -80,7 +80,7 @@ TEST(SaveSettings, ExistingFileKeepsEveryLineInItsPlace) {
     for (const char* key :
          {"Gt", "Gr", "Nf", "Bw", "Mf", "Bl", "Temp", "Sn", "IpInt", "XColWid", "PropLaw", "X12s",
           "X23s", "Rhill", "nHillType", "y01s", "y02s", "y03s", "bDiffract"}) {
-        const std::size_t at = lines.find("\n" + std::string(key) + "=") + 1;
+        const std::size_t at = lines.find(std::string("\n").append(key).append("=")) + 1;
         rest += lines.substr(at, lines.find('\n', at) + 1 - at);
     }
     std::string expected = "; Settings of the link calculator\n[Other]\nPt=99\n\n";
