@@ -5,16 +5,17 @@
 #include "report/report.h"
 #include "ui/common/app_state.h"
 #include "ui/common/ui_services.h"
+#include "ui/common/write_file.h"
 #include "ui/plots/plot_view.h"
 #include "ui/plots/plot_window.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace tarsel {
 
@@ -151,10 +152,8 @@ QString writePdfReport(const QString& path, const LinkParams& params, const Link
                        const PlotSettings& settings) {
     const QStringList rows =
         QString::fromStdString(reportText(params, results)).split(QLatin1Char('\n'));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
+    QBuffer file; // written out whole once complete
+    file.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&file);
         writer.setResolution(Dpi);
@@ -186,11 +185,10 @@ QString writePdfReport(const QString& path, const LinkParams& params, const Link
             pages.finishPage(i + 1 < std::size(tabs));
         }
         if (!pages.end()) {
-            file.cancelWriting();
             return QStringLiteral("the PDF could not be drawn");
         }
     }
-    return file.commit() ? QString() : file.errorString();
+    return writeFileWhole(path, file.data());
 }
 
 void exportPdfReport(AppState& state, QWidget* owner) {

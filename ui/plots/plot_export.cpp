@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QWidget>
 
@@ -76,19 +75,6 @@ QString figureCsv(const PlotFigure& f) {
         }
     }
     return csv;
-}
-
-QString writeFileWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason.isEmpty() ? QStringLiteral("write failed") : reason;
-    }
-    return file.commit() ? QString() : file.errorString();
 }
 
 QString saveWidgetImage(QWidget* widget, const QString& path) {

@@ -2,6 +2,7 @@
 // What the plot window writes: the plotted curves as CSV, the picture as PNG
 // or SVG, and files replaced whole (a failed write leaves no partial file).
 
+#include "ui/common/write_file.h"
 #include "ui/plots/plot_figure.h"
 
 #include <QString>
@@ -17,10 +18,6 @@ QString figureCsv(const PlotFigure& figure);
 
 // A number in CSV: shortest round-trip form, "inf", "-inf", "nan".
 QString csvNumber(double value);
-
-// Writes bytes to path through a temporary file renamed into place; "" on
-// success, otherwise the reason.
-QString writeFileWhole(const QString& path, const QByteArray& bytes);
 
 // The widget drawn to path: SVG when the name ends in ".svg", else PNG.
 // "" on success, otherwise the reason.

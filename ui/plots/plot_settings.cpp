@@ -56,26 +56,24 @@ PlotSettings loadPlotSettings(const std::string& path) {
 }
 
 std::string savePlotSettings(const std::string& path, const PlotSettings& s) {
-    std::string error;
-    ProfileFile file = ProfileFile::read(path, &error);
-    if (!error.empty()) {
-        return error; // never overwrite a file that could not be read
-    }
     std::string results;
     for (const std::string& name : s.sweepResults) {
         results += (results.empty() ? "" : ",") + name;
     }
-    file.setString(PlotSection, "Tab", std::to_string(s.tab));
-    file.setString(PlotSection, "RangeLog", s.rangeLog ? "1" : "0");
-    file.setString(PlotSection, "RangePower", s.rangePower ? "1" : "0");
-    file.setString(PlotSection, "Exaggeration", exact(s.exaggeration));
-    file.setString(PlotSection, "SweepKey", s.sweepKey);
-    file.setString(PlotSection, "SweepFrom", exact(s.sweepFrom));
-    file.setString(PlotSection, "SweepTo", exact(s.sweepTo));
-    file.setString(PlotSection, "SweepPoints", std::to_string(s.sweepPoints));
-    file.setString(PlotSection, "SweepLog", s.sweepLog ? "1" : "0");
-    file.setString(PlotSection, "SweepResults", results);
-    return file.save(path);
+    // Read, changed and saved under the lock; a file that could not be read
+    // is never overwritten.
+    return updateProfile(path, [&](ProfileFile& file) {
+        file.setString(PlotSection, "Tab", std::to_string(s.tab));
+        file.setString(PlotSection, "RangeLog", s.rangeLog ? "1" : "0");
+        file.setString(PlotSection, "RangePower", s.rangePower ? "1" : "0");
+        file.setString(PlotSection, "Exaggeration", exact(s.exaggeration));
+        file.setString(PlotSection, "SweepKey", s.sweepKey);
+        file.setString(PlotSection, "SweepFrom", exact(s.sweepFrom));
+        file.setString(PlotSection, "SweepTo", exact(s.sweepTo));
+        file.setString(PlotSection, "SweepPoints", std::to_string(s.sweepPoints));
+        file.setString(PlotSection, "SweepLog", s.sweepLog ? "1" : "0");
+        file.setString(PlotSection, "SweepResults", results);
+    });
 }
 
 } // namespace tarsel

@@ -4,11 +4,10 @@
 #include "ui/common/app_state.h"
 #include "ui/common/ui_services.h"
 
-#include "settings/atomic_write.h"
+#include "ui/common/write_file.h"
 
 #include <QApplication>
 
-#include <algorithm>
 #include <sstream>
 
 namespace tarsel {
@@ -17,16 +16,6 @@ namespace {
 
 UiServices& servicesOf(AppState& state) {
     return state.services != nullptr ? *state.services : defaultUiServices();
-}
-
-// Writes text to path as any file of the program is written (a regular file
-// replaced whole, a device or FIFO written through); on failure the reason,
-// with the old file (if any) left as it was.
-QString writeWhole(const QString& path, const std::string& text) {
-    const std::string name = path.toStdString();
-    const std::string error = writeFileAtomically(name, text);
-    // The error is "<path>: <reason>"; the message names the path already.
-    return QString::fromStdString(error.substr(std::min(error.size(), name.size() + 2)));
 }
 
 } // namespace
@@ -78,7 +67,7 @@ void SaveReportAsText(AppState& state, QWidget* window) {
     if (!path.isEmpty()) {
         std::ostringstream report;
         generateReport(state.report, state.params, state.results, nullptr, &report, ReportToFile);
-        const QString reason = writeWhole(path, report.str());
+        const QString reason = writeFileWhole(path, QByteArray::fromStdString(report.str()));
         if (!reason.isEmpty()) {
             const QString text =
                 QStringLiteral("The report could not be saved to %1: %2").arg(path, reason);
