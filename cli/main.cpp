@@ -10,8 +10,11 @@
 #include "tarsel/version.h"
 
 #include <CLI/CLI.hpp>
+#include <csignal>
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -31,6 +34,8 @@ public:
 };
 
 struct Options {
+    bool outputGiven = false;        // -o, even with an empty name
+    bool writeSettingsGiven = false; // --write-settings, even with an empty name
     bool defaults = false;
     std::string settingsFile;
     std::vector<std::string> assignments;
@@ -82,7 +87,55 @@ int writeSettings(const std::string& path, const tarsel::LinkParams& params) {
     return recorder.failed ? ExitWriteFailed : ExitOk;
 }
 
+// True when a and b name the same regular file, or the same new file.
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) {
+        return S_ISREG(sa.st_mode) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    }
+    std::error_code ea;
+    std::error_code eb;
+    const auto ca = std::filesystem::weakly_canonical(a, ea);
+    return !ea && ca == std::filesystem::weakly_canonical(b, eb) && !eb;
+}
+
+// The file names checked before anything is read or written: an empty name,
+// and a report that would replace the settings file read or written.
+int checkFileNames(const Options& options) {
+    const char* empty = options.outputGiven && options.outputFile.empty() ? "-o"
+                        : options.writeSettingsGiven && options.writeSettingsFile.empty()
+                            ? "--write-settings"
+                            : nullptr;
+    if (empty != nullptr) {
+        std::cerr << "tarsel-report: " << empty << ": no file name given\n" << Usage << '\n';
+        return ExitUsage;
+    }
+    if (options.outputFile.empty()) {
+        return ExitOk;
+    }
+    std::vector<std::string> settings;
+    if (!options.defaults) {
+        settings.push_back(options.settingsFile.empty() ? tarsel::defaultSettingsPath()
+                                                        : options.settingsFile);
+    }
+    if (!options.writeSettingsFile.empty()) {
+        settings.push_back(options.writeSettingsFile);
+    }
+    for (const std::string& path : settings) {
+        if (sameFile(options.outputFile, path)) {
+            std::cerr << "tarsel-report: -o " << options.outputFile
+                      << ": would overwrite the settings file\n";
+            return ExitUsage;
+        }
+    }
+    return ExitOk;
+}
+
 int run(const Options& options) {
+    if (const int status = checkFileNames(options); status != ExitOk) {
+        return status;
+    }
     tarsel::LinkParams params;
     loadParams(options, params);
     if (const int status = applyAssignments(options, params); status != ExitOk) {
@@ -124,9 +177,10 @@ int main(int argc, char** argv) {
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_flag("--json", options.json, "print parameters and results as JSON");
-    app.add_option("-o,--output", options.outputFile, "write to FILE instead of standard output");
-    app.add_option("--write-settings", options.writeSettingsFile,
-                   "write all parameters to the settings file FILE");
+    auto* output = app.add_option("-o,--output", options.outputFile,
+                                  "write to FILE instead of standard output");
+    auto* writeSettings = app.add_option("--write-settings", options.writeSettingsFile,
+                                         "write all parameters to the settings file FILE");
     app.set_version_flag("--version", std::string("tarsel-report ") + tarsel::Version);
     try {
         app.parse(argc, argv);
@@ -138,5 +192,9 @@ int main(int argc, char** argv) {
         std::cerr << "tarsel-report: " << e.what() << '\n' << Usage << '\n';
         return ExitUsage;
     }
+    options.outputGiven = output->count() > 0;
+    options.writeSettingsGiven = writeSettings->count() > 0;
+    // A file size limit makes a write fail with a message, as a full disk does.
+    std::signal(SIGXFSZ, SIG_IGN);
     return run(options);
 }

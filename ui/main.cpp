@@ -10,6 +10,7 @@
 #include <QCommandLineParser>
 #include <QTemporaryDir>
 #include <clocale>
+#include <csignal>
 
 namespace {
 
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Tarsel"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tarsel::Version));
     answerHelpOrVersion(argc, argv);
+    // A file size limit makes a save fail with a message, as a full disk does.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
