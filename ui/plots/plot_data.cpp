@@ -8,9 +8,6 @@
 
 namespace tarsel {
 
-namespace {
-
-// The field of a settings key (exact spelling), or -1.
 int fieldOfKey(const std::string& key) {
     const auto& table = fieldTable();
     for (int i = 0; i < FieldCount; ++i) {
@@ -21,7 +18,18 @@ int fieldOfKey(const std::string& key) {
     return -1;
 }
 
-} // namespace
+LinkParams sweptParams(const LinkParams& params, int field, double value) {
+    LinkParams p = params;
+    if (RangedValue* input = paramForField(p, field)) {
+        input->value = value;
+        if (field == FieldRange) {
+            rescaleDistancesToRange(p, params.X12s.value, params.X23s.value);
+        } else if (field == FieldX12s || field == FieldX23s) {
+            rangeFromDistances(p);
+        }
+    }
+    return p;
+}
 
 std::vector<double> spacedValues(double from, double to, int n, bool log) {
     std::vector<double> values;
@@ -31,7 +39,11 @@ std::vector<double> spacedValues(double from, double to, int n, bool log) {
     values.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         const double t = n == 1 ? 0.0 : static_cast<double>(i) / (n - 1);
-        values.push_back(log ? from * std::pow(to / from, t) : from + (to - from) * t);
+        // The ends exactly as given.
+        values.push_back(i == 0       ? from
+                         : i == n - 1 ? to
+                         : log        ? from * std::pow(to / from, t)
+                                      : from + (to - from) * t);
     }
     return values;
 }
@@ -57,15 +69,7 @@ void sweepInput(const LinkParams& params, PlotData& data, const std::atomic<bool
             data.cancelled = true;
             return;
         }
-        LinkParams p = params;
-        if (RangedValue* input = paramForField(p, field)) {
-            input->value = value;
-            if (field == FieldRange) {
-                rescaleDistancesToRange(p, params.X12s.value, params.X23s.value);
-            } else if (field == FieldX12s || field == FieldX23s) {
-                rangeFromDistances(p);
-            }
-        }
+        const LinkParams p = sweptParams(params, field, value);
         data.results.push_back(recalculate(p));
     }
 }

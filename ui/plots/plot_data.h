@@ -23,6 +23,13 @@ struct PlotData {
 // Points of the Range and Obstruction height plots.
 inline constexpr int PlotPoints = 1000;
 
+// The field of a settings key (exact spelling), or -1.
+int fieldOfKey(const std::string& key);
+
+// params with field set to value as a typed entry sets it: a range rescales
+// both distances, a distance makes the range their sum.
+LinkParams sweptParams(const LinkParams& params, int field, double value);
+
 // The results with the input of settings key `key` set to each value in turn,
 // coupled as typing couples it (a range rescales both distances, a distance
 // makes the range their sum). Stops early, with cancelled set, when cancel

@@ -8,6 +8,8 @@
 #include "ui/plots/path_profile.h"
 #include "ui/plots/plot_export.h"
 #include "ui/plots/plot_view.h"
+#include "ui/plots/sweep_controls.h"
+#include "ui/plots/sweep_plot.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -61,7 +63,7 @@ PlotData computePlot(PlotTab tab, const LinkParams& params, const LinkResults& r
         return data;
     }
     case PlotTab::Sweep:
-        break;
+        return sweepPlot(params, settings, cancel);
     }
     return {};
 }
@@ -80,7 +82,9 @@ PlotWindow::PlotWindow(AppState& state) : state_(state) {
     tabs_->addTab(makePage(PlotTab::Range, rangeControls()), QString::fromLatin1(TabNames[0]));
     tabs_->addTab(makePage(PlotTab::Height, nullptr), QString::fromLatin1(TabNames[1]));
     tabs_->addTab(makePage(PlotTab::Profile, profileControls()), QString::fromLatin1(TabNames[2]));
-    tabs_->addTab(makePage(PlotTab::Sweep, nullptr), QString::fromLatin1(TabNames[3]));
+    sweep_ = new SweepControls(settings_);
+    connect(sweep_, &SweepControls::changed, this, &PlotWindow::refresh);
+    tabs_->addTab(makePage(PlotTab::Sweep, sweep_), QString::fromLatin1(TabNames[3]));
     layout->addWidget(tabs_, 1);
 
     auto* bar = new QHBoxLayout;

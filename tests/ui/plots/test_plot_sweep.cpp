@@ -1,0 +1,80 @@
+// The Sweep tab: any input against chosen results, through its controls;
+// a sweep its check refuses shows the reason and no curve.
+#include "plot_harness.h"
+
+#include "engine/recalculate.h"
+#include "engine/result_fields.h"
+#include "ui/plots/sweep_controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <gtest/gtest.h>
+
+namespace tarsel::testing {
+namespace {
+
+void setText(QLineEdit* box, const char* text) {
+    box->setText(QString::fromLatin1(text));
+    emit box->editingFinished();
+}
+
+TEST(PlotSweep, ControlsChooseTheInputAndResultsWithUnits) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
+    auto* key = window->findChild<QComboBox*>("sweepKey");
+    auto* results = window->findChild<QListWidget*>("sweepResults");
+    ASSERT_EQ(key->count(), FieldCount);
+    EXPECT_EQ(key->itemText(key->findData("Pt")), QStringLiteral("Tx power [dBW]"));
+    ASSERT_EQ(results->count(), static_cast<int>(resultFields().size()));
+    EXPECT_TRUE(results->item(0)->text().endsWith(" [m]"))
+        << results->item(0)->text().toStdString();
+
+    key->setCurrentIndex(key->findData("Pt"));
+    window->findChild<QCheckBox*>("sweepLog")->setChecked(false);
+    setText(window->findChild<QLineEdit*>("sweepFrom"), "-20");
+    setText(window->findChild<QLineEdit*>("sweepTo"), "10");
+    auto* points = window->findChild<QSpinBox*>("sweepPoints");
+    points->setValue(31);
+    emit points->editingFinished();
+    for (int i = 0; i < results->count(); ++i) {
+        const QString name = results->item(i)->data(Qt::UserRole).toString();
+        results->item(i)->setCheckState(
+            name == "noDiffraction.marginDb" || name == "smoothHill.marginDb" ? Qt::Checked
+                                                                              : Qt::Unchecked);
+    }
+    waitForPlots(program);
+
+    const PlotFigure& f = window->view(PlotTab::Sweep)->figure();
+    ASSERT_EQ(f.curves.size(), 2u);
+    ASSERT_EQ(f.curves[0].points.size(), 31);
+    EXPECT_EQ(f.x.label(), QStringLiteral("Tx power [dBW]"));
+    EXPECT_EQ(f.y.unit, QStringLiteral("dB"));
+    // Each point as the engine gives it with that transmit power.
+    LinkParams p = program.state.params;
+    p.Pt.value = -20;
+    EXPECT_EQ(f.curves[0].points.front(), QPointF(-20, recalculate(p).noDiffraction.marginDb));
+    p.Pt.value = 10;
+    EXPECT_EQ(f.curves[0].points.back(), QPointF(10, recalculate(p).noDiffraction.marginDb));
+    EXPECT_EQ(window->settings().sweepKey, "Pt");
+}
+
+TEST(PlotSweep, ARefusedSweepShowsWhyAndDrawsNothing) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
+    auto* key = window->findChild<QComboBox*>("sweepKey");
+    key->setCurrentIndex(key->findData("Nf"));
+    window->findChild<QCheckBox*>("sweepLog")->setChecked(false);
+    setText(window->findChild<QLineEdit*>("sweepTo"), "10");
+    setText(window->findChild<QLineEdit*>("sweepFrom"), "-5"); // below the noise figure's 0
+    waitForPlots(program);
+    EXPECT_TRUE(window->view(PlotTab::Sweep)->figure().curves.empty());
+    EXPECT_TRUE(window->noteLabel(PlotTab::Sweep)->text().contains("out of range"))
+        << window->noteLabel(PlotTab::Sweep)->text().toStdString();
+}
+
+} // namespace
+} // namespace tarsel::testing

@@ -1,0 +1,27 @@
+#pragma once
+// The Sweep plot: any input across a range on the horizontal axis, one or
+// more results against it.
+
+#include "engine/result_fields.h"
+#include "ui/plots/plot_data.h"
+#include "ui/plots/plot_settings.h"
+
+#include <QString>
+
+namespace tarsel {
+
+// "Margin at nominal range, no diffraction [dB]": a result as its list shows it.
+QString resultChoiceText(const ResultField& field);
+// "Carrier frequency [Hz]": an input as its list shows it.
+QString inputChoiceText(int field);
+
+// What stops the settings' sweep from running ("Number ... out of range"),
+// or empty.
+QString sweepProblem(const PlotSettings& settings);
+
+// Runs the sweep of the settings' input and draws the chosen results. A sweep
+// that does not pass its check gives no curve and the reason as the note.
+PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings,
+                   const std::atomic<bool>& cancel);
+
+} // namespace tarsel
