@@ -9,6 +9,9 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace tarsel::test {
 
@@ -44,6 +47,16 @@ inline void writeFile(const std::string& path, const std::string& data) {
 inline std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A Unix-domain socket bound at path; the socket file stays after closing.
+inline void makeSocket(const std::string& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
 }
 
 // The contents of a fixture in the test folder.

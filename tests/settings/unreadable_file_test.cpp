@@ -10,15 +10,14 @@
 
 #include <filesystem>
 #include <functional>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace tarsel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::makeSocket;
 using test::readFile;
 using test::RecordingSink;
 using test::TempFolder;
@@ -31,15 +30,6 @@ std::string utf16Text() {
         text += '\0';
     }
     return text;
-}
-
-void makeSocket(const std::string& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    path.copy(address.sun_path, sizeof address.sun_path - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    ::close(fd); // the socket file stays
 }
 
 struct UnreadableCase {

@@ -11,9 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,12 +53,7 @@ TEST(WriteTargets, FifoIsWrittenThroughNotReplaced) {
 TEST(WriteTargets, DevicesAndSocketsStayWhatTheyAre) {
     TempFolder folder;
     const std::string socketPath = folder.file("socket");
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    ::close(fd);
+    test::makeSocket(socketPath);
 
     EXPECT_EQ(writeFileAtomically("/dev/null", "report"), "");
     EXPECT_EQ(writeFileAtomically("/dev/full", "report"), "/dev/full: No space left on device");
