@@ -1,5 +1,7 @@
 #include "engine/recalculate.h"
 
+#include "params_for_v.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -8,15 +10,7 @@ namespace {
 
 using tarsel::LinkParams;
 
-// Defaults with the obstruction height that gives knife-edge parameter v
-// (antennas at 2 m, obstruction halfway along 100 m: v = -(y02s - 2) k).
-LinkParams paramsForV(double v) {
-    LinkParams p;
-    const double lambda = 2.998e8 / p.fcent.value;
-    const double k = std::sqrt(2.0 * 100.0 / (lambda * 50.0 * 50.0));
-    p.y02s.value = 2.0 - v / k;
-    return p;
-}
+using tarsel::bench::paramsForV;
 
 void run(benchmark::State& state, const LinkParams& p) {
     for (auto _ : state) {

@@ -1,6 +1,7 @@
 // A refresh of each plot tab after a commit, as the plot window does it: the
 // sweep, then the chart redrawn, offscreen. Every repetition is one refresh;
 // the p95 line is the 95th percentile over the repetitions.
+#include "../params_for_v.h"
 #include "engine/recalculate.h"
 #include "ui/plots/plot_view.h"
 #include "ui/plots/plot_window.h"
@@ -17,13 +18,9 @@ namespace {
 using tarsel::LinkParams;
 using tarsel::PlotTab;
 
-// Defaults with the obstruction height that gives knife-edge parameter v
-// (antennas at 2 m, obstruction halfway along 100 m: v = -(y02s - 2) k).
+// Diffraction on, the obstruction at knife-edge parameter v.
 LinkParams paramsForV(double v) {
-    LinkParams p;
-    const double lambda = 2.998e8 / p.fcent.value;
-    const double k = std::sqrt(2.0 * 100.0 / (lambda * 50.0 * 50.0));
-    p.y02s.value = 2.0 - v / k;
+    LinkParams p = tarsel::bench::paramsForV(v);
     p.bDiffract = 1;
     return p;
 }
