@@ -1,6 +1,6 @@
 #pragma once
 // Static description of every stored parameter: its settings key, the label
-// shown in the diagram, its unit, default and bounds.
+// shown in the diagram, what it stands for, its unit, default and bounds.
 
 #include "engine/link_params.h"
 
@@ -11,10 +11,11 @@
 namespace tarsel {
 
 struct FieldInfo {
-    std::string_view key;   // settings key, e.g. "fcent"
-    std::string_view label; // diagram label, e.g. "Carrier frequency [Hz]"
-    std::string_view unit;  // unit text, empty for none
-    double defaultValue;    // X12s/X23s: see halfRangeDefault
+    std::string_view key;     // settings key, e.g. "fcent"
+    std::string_view label;   // diagram label, e.g. "Carrier frequency [Hz]"
+    std::string_view meaning; // what it stands for, e.g. "receive antenna gain"
+    std::string_view unit;    // unit text, empty for none
+    double defaultValue;      // X12s/X23s: see halfRangeDefault
     double lo;
     double hi;
     bool halfRangeDefault; // default is half of the Range in force

@@ -1,10 +1,9 @@
 #include "ui/common/help_window.h"
 
-#include "ui/main/diagram_image.h"
+#include "ui/common/help_window_view.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTextBrowser>
 #include <QUrl>
 
 // The installed data folder relative to the installed executable's folder, so
@@ -40,18 +39,10 @@ QString helpFileMissingText(const QStringList& candidates) {
         .arg(HelpFileName, candidates.join(QLatin1Char('\n')));
 }
 
-QTextBrowser* openHelpWindow(const QString& file) {
-    auto* browser = new QTextBrowser;
-    browser->setAttribute(Qt::WA_DeleteOnClose);
-    browser->setObjectName(QStringLiteral("helpWindow"));
-    browser->setWindowTitle(QStringLiteral("Movrane Help"));
-    browser->setWindowIcon(programIcon());
-    browser->setOpenExternalLinks(true);
-    browser->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
-    browser->resize(720, 600);
-    browser->moveCursor(QTextCursor::Start);
-    browser->show();
-    return browser;
+HelpWindow* openHelpWindow(const QString& file) {
+    auto* window = new HelpWindow(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+    window->show();
+    return window;
 }
 
 } // namespace tarsel

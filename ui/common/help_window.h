@@ -4,10 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-class QTextBrowser;
-class QWidget;
-
 namespace tarsel {
+
+class HelpWindow;
 
 // Where the help file is looked for, in order: beside the executable (in
 // executableDir), then in the installed data folder found from there
@@ -20,7 +19,7 @@ QString findHelpFile(const QStringList& candidates);
 // The message for a help file found nowhere, naming every place looked in.
 QString helpFileMissingText(const QStringList& candidates);
 
-// A new top-level window showing file at its top (deleted when closed).
-QTextBrowser* openHelpWindow(const QString& file);
+// A new help window showing file at its top (deleted when closed).
+HelpWindow* openHelpWindow(const QString& file);
 
 } // namespace tarsel

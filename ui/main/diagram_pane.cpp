@@ -1,6 +1,7 @@
 #include "ui/main/diagram_pane.h"
 
 #include "engine/link_params.h"
+#include "entry/field_description.h"
 #include "ui/common/app_state.h"
 #include "ui/common/command_event.h"
 #include "ui/common/commands.h"
@@ -9,6 +10,7 @@
 #include "ui/main/entry_layout.h"
 #include "ui/main/hint_window.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,6 +27,10 @@ const QColor LabelBackground(0, 255, 255);
 // A thin black border and no inner padding, so the text fills the box's
 // font-sized height.
 const char* const EntryBoxStyle = "QLineEdit { border: 1px solid black; padding: 0px; }";
+
+// The outline around the box that has the focus, drawn on the pane just
+// outside the box's own border, which it leaves as it is.
+constexpr int FocusRingWidth = 2;
 
 bool isEnterKey(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -58,6 +64,11 @@ DiagramPane::DiagramPane(AppState& state, QWidget* parent)
         box->setMaxLength(EntryMaxLength);
         box->setStyleSheet(QString::fromLatin1(EntryBoxStyle));
         box->setFont(state.editFont);
+        // Names the quantity, unit and accepted range to the mouse and to
+        // screen readers alike.
+        const QString description = QString::fromStdString(fieldToolTip(i));
+        box->setToolTip(description);
+        box->setAccessibleName(description);
         const DiagramRow& row = diagramRows()[static_cast<std::size_t>(i)];
         box->setGeometry(row.x, row.y, EntryBoxWidth, height);
         box->installEventFilter(this);
@@ -176,6 +187,20 @@ void DiagramPane::paintEvent(QPaintEvent*) {
     QPainter(this).drawPixmap(0, 0, frame);
     // The boxes follow the stretched picture; their size stays their font's.
     layoutFields();
+    drawFocusRing();
+}
+
+void DiagramPane::drawFocusRing() {
+    auto* focused = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (entryFieldIndex(impl_->boxes, focused) < 0) {
+        return;
+    }
+    const QRect box = focused->geometry();
+    const QRect ring =
+        box.adjusted(-FocusRingWidth, -FocusRingWidth, FocusRingWidth, FocusRingWidth);
+    QPainter painter(this);
+    painter.setClipRegion(QRegion(ring).subtracted(QRegion(box)));
+    painter.fillRect(ring, palette().color(QPalette::Highlight));
 }
 
 void DiagramPane::mousePressEvent(QMouseEvent* event) {
@@ -221,6 +246,10 @@ void DiagramPane::keystroke(QLineEdit* box) {
 
 bool DiagramPane::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+        update(); // the focus outline moves
+        return QWidget::eventFilter(watched, event);
+    }
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) {
         return QWidget::eventFilter(watched, event);
     }

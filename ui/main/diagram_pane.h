@@ -56,6 +56,7 @@ private:
     void commitEntry(QLineEdit* box);
     void removeHint();
     void keystroke(QLineEdit* box);
+    void drawFocusRing();
 
     Impl* impl_;
 };

@@ -7,6 +7,7 @@
 #include "ui/common/commands.h"
 #include "ui/common/fonts.h"
 #include "ui/common/help_window.h"
+#include "ui/common/help_window_view.h"
 #include "ui/common/ui_services.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/main/diagram_image.h"
@@ -23,7 +24,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTextBrowser>
 
 namespace tarsel {
 
@@ -85,7 +85,7 @@ void MainWindow::buildMenu() {
     QMenuBar* bar = menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     addCommand(file, QStringLiteral("&Text Window"), IDM_TEXT_WINDOW);
-    addCommand(file, QStringLiteral("E&xit"), IDM_EXIT);
+    QAction* exit = addCommand(file, QStringLiteral("E&xit"), IDM_EXIT);
 
     // A command on the menu bar itself.
     QAction* recalc = bar->addAction(QStringLiteral("&Recalculate!"));
@@ -114,9 +114,18 @@ void MainWindow::buildMenu() {
     addCommand(graphs, QStringLiteral("&Export PDF Report..."), IDM_EXPORT_PDF);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    addCommand(help, QStringLiteral("&Contents"), IDM_HELP_CONTENTS);
+    QAction* contents = addCommand(help, QStringLiteral("&Contents"), IDM_HELP_CONTENTS);
     help->addSeparator();
     addCommand(help, QStringLiteral("&About"), IDM_ABOUT);
+
+    // The desktop's usual keys, shown beside the items and answered in every
+    // window of the program that no modal dialog blocks. Ctrl+Q takes the
+    // same path as "E&xit", so the inputs are saved once.
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    contents->setShortcut(QKeySequence(Qt::Key_F1));
+    for (QAction* action : {exit, contents}) {
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    }
 }
 
 StatusPane* MainWindow::statusPane() const {
@@ -125,7 +134,7 @@ StatusPane* MainWindow::statusPane() const {
 DiagramPane* MainWindow::diagramPane() const {
     return diagramPane_.data();
 }
-QTextBrowser* MainWindow::helpWindow() const {
+HelpWindow* MainWindow::helpWindow() const {
     return helpWindow_.data();
 }
 

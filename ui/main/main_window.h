@@ -9,12 +9,12 @@
 
 class QAction;
 class QLineEdit;
-class QTextBrowser;
 
 namespace tarsel {
 
 struct AppState;
 class DiagramPane;
+class HelpWindow;
 class StatusPane;
 
 class MainWindow : public QMainWindow {
@@ -34,7 +34,7 @@ public:
     QWidget* clientArea() const { return client_; }
     // The menu item of a command id, or nullptr.
     QAction* commandAction(int id) const;
-    QTextBrowser* helpWindow() const;
+    HelpWindow* helpWindow() const;
 
     // A menu command or a posted command (IDM_RECALC_ALL, IDM_RELAYOUT).
     void command(int id);
@@ -65,7 +65,7 @@ private:
     QWidget* client_ = nullptr;
     QPointer<StatusPane> statusPane_;
     QPointer<DiagramPane> diagramPane_;
-    QPointer<QTextBrowser> helpWindow_;
+    QPointer<HelpWindow> helpWindow_;
     std::map<int, QAction*> actions_;
     bool parametersSaved_ = false;
 };

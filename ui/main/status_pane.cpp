@@ -12,6 +12,12 @@
 
 namespace tarsel {
 
+std::array<QString, 2> statusButtonDescriptions() {
+    return {QStringLiteral("Hill Type: switches between the smooth and the rough hill (only "
+                           "while diffraction is on)"),
+            QStringLiteral("Diffr. Tog: switches the diffraction loss on or off")};
+}
+
 QColor statusGrey() {
     return QColor(192, 192, 192);
 }
@@ -75,6 +81,7 @@ ResultLine::ResultLine(AppState& state, int id, QWidget* parent)
 
 void ResultLine::setLineText(const QString& text) {
     text_ = text.left(127);
+    setAccessibleName(text_); // drawn by hand: screen readers take it from here
     update();
 }
 
@@ -106,6 +113,12 @@ StatusPane::StatusPane(AppState& state, QWidget* parent) : QFrame(parent), state
     hillType_->setObjectName(QStringLiteral("button3000"));
     diffraction_ = new QPushButton(QStringLiteral("Diffr. Tog"), this);
     diffraction_->setObjectName(QStringLiteral("button3001"));
+    const auto descriptions = statusButtonDescriptions();
+    for (std::size_t i = 0; i < descriptions.size(); ++i) {
+        QPushButton* button = i == 0 ? hillType_ : diffraction_;
+        button->setToolTip(descriptions[i]);
+        button->setAccessibleName(descriptions[i]);
+    }
     connect(hillType_, &QPushButton::clicked, this, &StatusPane::toggleHillType);
     connect(diffraction_, &QPushButton::clicked, this, &StatusPane::toggleDiffraction);
     for (QWidget* child : std::initializer_list<QWidget*>{lines_[0], lines_[1], lines_[2],

@@ -21,6 +21,10 @@ inline constexpr int ResultLineIds[3] = {1000, 1004, 1008};
 inline constexpr int HillTypeButtonId = 3000;
 inline constexpr int DiffractionButtonId = 3001;
 
+// Tooltips and accessible names of the "Hill Type" and "Diffr. Tog" buttons,
+// in the help page's words.
+std::array<QString, 2> statusButtonDescriptions();
+
 // Background of the pane and of the result lines, RGB(192,192,192).
 QColor statusGrey();
 

@@ -6,16 +6,22 @@
 #include "ui/text/text_window.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
 
 namespace tarsel {
 
@@ -23,17 +29,25 @@ namespace {
 
 // The report's drawing operation on a painter: the top-left of the first
 // character cell at (x, y), in the painter's font and opaque background.
+// Rows that isSelected(y) names (by the top of their cells) are drawn in the
+// highlight colours.
 class PainterSurface : public DrawSurface {
 public:
-    explicit PainterSurface(QPainter& painter)
-        : painter_(painter), ascent_(painter.fontMetrics().ascent()) {}
+    PainterSurface(QPainter& painter, const QPalette& palette, std::function<bool(int)> isSelected)
+        : painter_(painter), palette_(palette), isSelected_(std::move(isSelected)),
+          ascent_(painter.fontMetrics().ascent()) {}
     void drawText(int x, int y, std::string_view text) override {
+        const bool selected = isSelected_(y);
+        painter_.setPen(palette_.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter_.setBackground(palette_.color(selected ? QPalette::Highlight : QPalette::Base));
         painter_.drawText(QPoint(x, y + ascent_),
                           QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     }
 
 private:
     QPainter& painter_;
+    const QPalette& palette_;
+    std::function<bool(int)> isSelected_;
     int ascent_;
 };
 
@@ -69,14 +83,101 @@ TextView::TextView(AppState& state, QWidget* parent) : QWidget(parent), state_(s
 }
 
 void TextView::paintEvent(QPaintEvent* event) {
+    // The window's colours, so that a dark desktop theme shows a dark report.
     QPainter painter(this);
-    painter.fillRect(event->rect(), Qt::white);
+    const QPalette& colours = palette();
+    painter.fillRect(event->rect(), colours.color(QPalette::Base));
+    const ScreenView& view = state_.report.view;
+    const int lineHeight = std::max(1, view.lineHeight);
+    for (int row = selection_.first(); !selection_.empty() && row <= selection_.last(); ++row) {
+        const int y = lineHeight * (row - view.vScrollPos);
+        painter.fillRect(QRect(0, y, width(), lineHeight), colours.color(QPalette::Highlight));
+    }
     painter.setFont(state_.textFont);
-    painter.setPen(Qt::black);
-    painter.setBackground(Qt::white);
     painter.setBackgroundMode(Qt::OpaqueMode);
-    PainterSurface surface(painter);
+    PainterSurface surface(painter, colours, [this, lineHeight](int y) {
+        return selection_.contains(state_.report.view.vScrollPos + y / lineHeight);
+    });
     generateReport(state_.report, state_.params, state_.results, &surface, nullptr, ReportToScreen);
+}
+
+int TextView::rowAt(int y) const {
+    const ScreenView& view = state_.report.view;
+    const int lineHeight = std::max(1, view.lineHeight);
+    const int row = view.vScrollPos + (y < 0 ? -1 - (-1 - y) / lineHeight : y / lineHeight);
+    return std::clamp(row, 0, std::max(0, state_.report.reportLastRow));
+}
+
+void TextView::setSelection(const RowSelection& selection) {
+    if (selection == selection_) {
+        return;
+    }
+    selection_ = selection;
+    update();
+}
+
+void TextView::selectAllRows() {
+    RowSelection all;
+    all.selectAll(state_.report.reportLastRow);
+    setSelection(all);
+}
+
+void TextView::clearSelection() {
+    setSelection(RowSelection());
+}
+
+QString TextView::selectedText() const {
+    const std::string report = reportText(state_.params, state_.results);
+    const std::string text =
+        selection_.empty() ? report : textRows(report, selection_.first(), selection_.last());
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void TextView::copy() const {
+    QGuiApplication::clipboard()->setText(selectedText());
+}
+
+void TextView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    RowSelection selection = selection_;
+    const int row = rowAt(event->position().toPoint().y());
+    if (event->modifiers() & Qt::ShiftModifier) {
+        selection.extendTo(row);
+    } else {
+        selection.start(row);
+    }
+    setSelection(selection);
+    event->accept();
+}
+
+void TextView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    // Dragging past the top or bottom edge scrolls one row per move.
+    const int y = event->position().toPoint().y();
+    auto* window = qobject_cast<TextWindow*>(this->window());
+    if (window != nullptr && (y < 0 || y >= height())) {
+        window->scrollReport(true, y < 0 ? ScrollRequest::LineUp : ScrollRequest::LineDown);
+    }
+    RowSelection selection = selection_;
+    selection.extendTo(rowAt(std::clamp(y, 0, std::max(0, height() - 1))));
+    setSelection(selection);
+    event->accept();
+}
+
+void TextView::mouseReleaseEvent(QMouseEvent* event) {
+    // X11's selection buffer gets the rows, as in other text views.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::LeftButton && !selection_.empty() &&
+        clipboard->supportsSelection()) {
+        clipboard->setText(selectedText(), QClipboard::Selection);
+    }
+    QWidget::mouseReleaseEvent(event);
 }
 
 void TextView::resizeEvent(QResizeEvent* event) {
@@ -140,6 +241,23 @@ TextWindow::TextWindow(AppState& state) : QMainWindow(nullptr), state_(state) {
     };
     addMenu("&File", {{"Save &As Ascii Text", IDM_SAVE_TEXT}, {nullptr, 0}, {"&Close", IDM_EXIT}});
     addMenu("&Options", {{"General", IDM_TEXT_OPTIONS}, {"Font", IDM_FONT_TEXT}});
+    addEditMenu();
+}
+
+void TextWindow::addEditMenu() {
+    // After the window's own menus, which keep their places.
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QAction* copy = edit->addAction(QStringLiteral("&Copy"));
+    copy->setObjectName(QStringLiteral("copyRows"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, view_, &TextView::copy);
+    QAction* all = edit->addAction(QStringLiteral("Select &All"));
+    all->setObjectName(QStringLiteral("selectAllRows"));
+    all->setShortcut(QKeySequence::SelectAll);
+    connect(all, &QAction::triggered, view_, &TextView::selectAllRows);
+    // The same two on the report's own context menu.
+    view_->addActions({copy, all});
+    view_->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void TextWindow::onBarAction(QScrollBar* bar, bool vertical, int action) {
@@ -229,6 +347,9 @@ void TextWindow::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Right:
         scrollReport(false, ScrollRequest::PageDown);
+        break;
+    case Qt::Key_Escape:
+        view_->clearSelection();
         break;
     default:
         QMainWindow::keyPressEvent(event);

@@ -4,6 +4,7 @@
 
 #include "ui/common/commands.h"
 #include "ui/common/help_window.h"
+#include "ui/common/help_window_view.h"
 
 #include <QAction>
 #include <QDir>
@@ -233,14 +234,14 @@ TEST(MainWindowHelp, MissingFileNamesEveryPlaceLookedIn) {
 TEST(MainWindowHelp, ShippedHelpOpensAtItsTop) {
     const QString shipped = QStringLiteral(TARSEL_TEST_DATA_DIR "/../../resources/Tarsel.html");
     ASSERT_TRUE(QFileInfo(shipped).isFile());
-    QTextBrowser* help = openHelpWindow(shipped);
+    HelpWindow* help = openHelpWindow(shipped);
     ASSERT_NE(help, nullptr);
-    const QString text = help->toPlainText();
+    const QString text = help->browser()->toPlainText();
     for (const char* needle : {"Press Enter when finished changing an entry", "Tarsel.ini",
                                "knife-edge", "Propagation Law", "Input Intercept"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(needle))) << needle;
     }
-    EXPECT_EQ(help->textCursor().position(), 0);
+    EXPECT_EQ(help->browser()->textCursor().position(), 0);
     help->close();
 }
 
