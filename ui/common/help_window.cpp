@@ -42,6 +42,8 @@ QString helpFileMissingText(const QStringList& candidates) {
 HelpWindow* openHelpWindow(const QString& file) {
     auto* window = new HelpWindow(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
     window->show();
+    window->raise();
+    window->activateWindow();
     return window;
 }
 
