@@ -28,7 +28,7 @@ const QColor LabelBackground(0, 255, 255);
 // font-sized height.
 const char* const EntryBoxStyle = "QLineEdit { border: 1px solid black; padding: 0px; }";
 
-// The outline around the box that has the focus, drawn on the pane just
+// The outline around the box that has the focus, drawn under the labels just
 // outside the box's own border, which it leaves as it is.
 constexpr int FocusRingWidth = 2;
 
@@ -157,8 +157,10 @@ void DiagramPane::paintEvent(QPaintEvent*) {
     if (cw <= 0 || ch <= 0) {
         return;
     }
-    // Compose the stretched artwork and the labels off screen, then copy the
-    // whole picture to the pane in one step.
+    // The boxes follow the stretched picture; their size stays their font's.
+    layoutFields();
+    // Compose the stretched artwork, the focus outline and the labels off
+    // screen, then copy the whole picture to the pane in one step.
     const qreal ratio = devicePixelRatioF();
     QPixmap frame(QSize(qRound(cw * ratio), qRound(ch * ratio)));
     frame.setDevicePixelRatio(ratio);
@@ -169,6 +171,7 @@ void DiagramPane::paintEvent(QPaintEvent*) {
         if (!art.isNull()) {
             painter.drawImage(QRect(0, 0, cw, ch), art);
         }
+        drawFocusRing(painter);
         painter.setFont(impl_->state.graphicsFont);
         painter.setPen(Qt::black);
         const QFontMetrics fm = painter.fontMetrics();
@@ -185,12 +188,9 @@ void DiagramPane::paintEvent(QPaintEvent*) {
         }
     }
     QPainter(this).drawPixmap(0, 0, frame);
-    // The boxes follow the stretched picture; their size stays their font's.
-    layoutFields();
-    drawFocusRing();
 }
 
-void DiagramPane::drawFocusRing() {
+void DiagramPane::drawFocusRing(QPainter& painter) {
     auto* focused = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     if (entryFieldIndex(impl_->boxes, focused) < 0) {
         return;
@@ -198,9 +198,10 @@ void DiagramPane::drawFocusRing() {
     const QRect box = focused->geometry();
     const QRect ring =
         box.adjusted(-FocusRingWidth, -FocusRingWidth, FocusRingWidth, FocusRingWidth);
-    QPainter painter(this);
+    painter.save();
     painter.setClipRegion(QRegion(ring).subtracted(QRegion(box)));
     painter.fillRect(ring, palette().color(QPalette::Highlight));
+    painter.restore();
 }
 
 void DiagramPane::mousePressEvent(QMouseEvent* event) {

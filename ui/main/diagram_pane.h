@@ -56,7 +56,7 @@ private:
     void commitEntry(QLineEdit* box);
     void removeHint();
     void keystroke(QLineEdit* box);
-    void drawFocusRing();
+    void drawFocusRing(class QPainter& painter);
 
     Impl* impl_;
 };

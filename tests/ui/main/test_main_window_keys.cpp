@@ -40,20 +40,29 @@ TEST(MainWindowKeys, ItemsShowTheirKeysBesideUnchangedTexts) {
 }
 
 TEST(MainWindowKeys, CtrlQClosesThroughTheExitPathAndSavesOnce) {
-    Program program;
-    program.settle();
-    activate(program.window.get());
-    program.state.params.Pt.value = 7;
-    QTest::keyClick(program.window.get(), Qt::Key_Q, Qt::ControlModifier);
-    program.settle();
-    EXPECT_FALSE(program.window->isVisible());
-    EXPECT_TRUE(program.settingsText().contains(QStringLiteral("Pt=7 ")));
+    for (const bool fromTextWindow : {false, true}) {
+        Program program;
+        program.settle();
+        activate(program.window.get());
+        QWidget* target = program.window.get();
+        if (fromTextWindow) { // the key works in the program's other windows too
+            program.window->commandAction(IDM_TEXT_WINDOW)->trigger();
+            target = program.state.textWindow.data();
+            activate(target);
+        }
+        program.state.params.Pt.value = 7;
+        QTest::keyClick(target, Qt::Key_Q, Qt::ControlModifier);
+        program.settle();
+        EXPECT_FALSE(program.window->isVisible()) << fromTextWindow;
+        EXPECT_TRUE(program.state.textWindow.isNull());
+        EXPECT_TRUE(program.settingsText().contains(QStringLiteral("Pt=7 ")));
 
-    // Not saved a second time when the window goes away.
-    QFile::remove(program.state.settingsPath);
-    program.window.reset();
-    EXPECT_FALSE(QFile::exists(program.state.settingsPath));
-    EXPECT_TRUE(program.services.warnings.empty());
+        // Not saved a second time when the window goes away.
+        QFile::remove(program.state.settingsPath);
+        program.window.reset();
+        EXPECT_FALSE(QFile::exists(program.state.settingsPath));
+        EXPECT_TRUE(program.services.warnings.empty());
+    }
 }
 
 TEST(MainWindowKeys, F1OpensTheHelpOrSaysWhereItLooked) {
