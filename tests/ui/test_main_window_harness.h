@@ -73,6 +73,14 @@ struct Program {
     DiagramPane* diagram() const { return window->diagramPane(); }
     QString line(int index) const { return status()->resultLine(index)->lineText(); }
 
+    // After a close: removes the settings file, destroys the window and tells
+    // whether that wrote the file again (it must not: the inputs are saved once).
+    bool savedAgainOnDestruction() {
+        QFile::remove(state.settingsPath);
+        window.reset();
+        return QFile::exists(state.settingsPath);
+    }
+
     QString settingsText() const {
         QFile file(state.settingsPath);
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
