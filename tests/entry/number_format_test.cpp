@@ -138,7 +138,7 @@ std::string referenceG(double value, int precision) {
     std::string text(buffer);
     const auto e = text.find('e');
     if (e != std::string::npos && text.size() - (e + 2) == 2)
-        text.insert(e + 2, "0");
+        text.insert(e + 2, 1, '0');
     return text;
 }
 
