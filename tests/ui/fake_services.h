@@ -4,6 +4,7 @@
 
 #include "ui/common/ui_services.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -15,6 +16,7 @@ class FakeServices : public UiServices {
 public:
     std::vector<Warning> warnings;
     std::vector<QWidget*> owners;      // the owner of each warning box
+    bool modal = false;                // a warning box delivers the posted events while open
     std::optional<LogFont> fontAnswer; // empty: the font dialog is cancelled
     int fontDialogs = 0;
     QString saveAnswer; // empty: the save dialog is cancelled
@@ -25,6 +27,10 @@ public:
     void showWarning(QWidget* owner, const Warning& warning) override {
         warnings.push_back(warning);
         owners.push_back(owner);
+        if (modal) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+        }
     }
     bool chooseFont(QWidget*, LogFont& record) override {
         ++fontDialogs;

@@ -46,8 +46,10 @@ struct Program {
     std::unique_ptr<MainWindow> window;
 
     // Starts the program; iniText, when given, is the settings file's content.
+    // modalWarnings: each warning box runs the queued commands, as a real one.
     explicit Program(const std::optional<std::string>& iniText = std::nullopt,
-                     const QString& settingsPath = {}) {
+                     const QString& settingsPath = {}, bool modalWarnings = false) {
+        services.modal = modalWarnings;
         state.settingsPath =
             settingsPath.isEmpty() ? dir.filePath(QStringLiteral("Tarsel.ini")) : settingsPath;
         if (iniText) {

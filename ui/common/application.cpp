@@ -13,7 +13,22 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 
+#include <vector>
+
 namespace tarsel {
+
+namespace {
+
+class CollectedWarnings : public WarningSink {
+public:
+    explicit CollectedWarnings(std::vector<Warning>& list) : list_(list) {}
+    void warn(const Warning& warning) override { list_.push_back(warning); }
+
+private:
+    std::vector<Warning>& list_;
+};
+
+} // namespace
 
 LogFont measuringFontRecord(int charHeight, int averageCharWidth) {
     LogFont record;
@@ -51,9 +66,13 @@ std::unique_ptr<MainWindow> startTarsel(AppState& state) {
     // may override any of its keys.
     state.fonts.lfEd = logFontFromFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
 
+    // The load's warnings wait until the whole file is read: a warning box
+    // runs the queued recalculation, which must see the stored values, not
+    // the defaults of the keys still unread.
+    std::vector<Warning> loadWarnings;
     if (state.services != nullptr) {
-        BoxWarningSink warnings(*state.services, window.get());
-        LoadSettings(state.settingsPath.toStdString(), state.params, state.fonts, warnings);
+        CollectedWarnings collected(loadWarnings);
+        LoadSettings(state.settingsPath.toStdString(), state.params, state.fonts, collected);
     }
 
     state.measuringFont = fontFromLogFont(measuring);
@@ -77,6 +96,12 @@ std::unique_ptr<MainWindow> startTarsel(AppState& state) {
     }
     initTextWindowState(state);
 
+    if (state.services != nullptr) {
+        BoxWarningSink boxes(*state.services, window.get());
+        for (const Warning& warning : loadWarnings) {
+            boxes.warn(warning);
+        }
+    }
     window->show();
     return window;
 }

@@ -2,7 +2,11 @@
 // is reported value by value at start.
 #include "test_main_window_harness.h"
 
+#include "engine/recalculate.h"
+#include "entry/number_format.h"
+#include "settings/settings.h"
 #include "ui/common/commands.h"
+#include "ui/main/entry_commit.h"
 #include "ui/text/text_window.h"
 
 #include <QAction>
@@ -84,6 +88,50 @@ TEST(MainWindowStartSettings, EachBadStoredValueWarnsOnceAndKeepsItsDefault) {
     EXPECT_EQ(program.state.params.Bw.value, 1e6);
     EXPECT_EQ(program.state.params.Gr.value, 9.0);
     EXPECT_EQ(program.diagram()->field(FieldGr)->text(), QStringLiteral("9"));
+}
+
+TEST(MainWindowStartSettings, WarningBoxDoesNotLetDefaultsOverwriteTheStoredValues) {
+    const std::string ini = "[Tarsel]\nPt=abc\nRange=1234567\nGt=7.5\nbDiffract=1\n";
+    // The warning box runs the queued commands while it is open, as a modal box does.
+    Program program(ini, {}, true);
+    program.settle();
+    ASSERT_EQ(program.services.warnings.size(), 1u);
+
+    // What the file means, read without any window.
+    LinkParams stored;
+    FontRecords fonts;
+    struct : WarningSink {
+        void warn(const Warning&) override {}
+    } ignored;
+    LoadSettings(program.state.settingsPath.toStdString(), stored, fonts, ignored);
+    ASSERT_EQ(stored.Range.value, 1234567.0);
+    QLineEdit expected;
+    for (int index = 0; index < FieldCount; ++index) {
+        ShowDoubleText(&expected, paramForField(stored, index)->value);
+        EXPECT_EQ(program.diagram()->field(index)->text(), expected.text()) << index;
+    }
+    EXPECT_EQ(program.diagram()->field(FieldRange)->text(), QStringLiteral("1.23457e+006"));
+    const auto lines = resultLineTexts(recalculate(stored), stored);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(program.line(i).toStdString(), lines[static_cast<std::size_t>(i)]) << i;
+    }
+    EXPECT_NE(program.line(2), QStringLiteral("No diffraction"));
+    EXPECT_TRUE(program.status()->hillTypeButton()->isEnabled());
+    EXPECT_TRUE(program.window->commandAction(IDM_DIFFRACTION)->isEnabled());
+    EXPECT_TRUE(program.diagram()->field(FieldY02s)->isEnabled());
+
+    // Enter commits what the boxes show: the stored values survive into the file.
+    QLineEdit* gain = program.diagram()->field(FieldGt);
+    gain->setFocus();
+    QTest::keyClick(gain, Qt::Key_Return);
+    program.settle();
+    program.window->close();
+    LinkParams saved;
+    LoadSettings(program.state.settingsPath.toStdString(), saved, fonts, ignored);
+    EXPECT_EQ(saved.Range.value, 1234570.0); // six digits, as every save
+    EXPECT_EQ(saved.Gt.value, 7.5);
+    EXPECT_EQ(saved.Pt.value, -10.0);
+    EXPECT_EQ(saved.bDiffract, 1);
 }
 
 TEST(MainWindowStartSettings, TemperatureAtItsLowerBoundIsAccepted) {
