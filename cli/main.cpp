@@ -1,37 +1,27 @@
 // tarsel-report: the link's report or its results as JSON, without a window.
 
+#include "cli/diagnostics.h"
+#include "cli/file_checks.h"
+#include "cli/help_text.h"
 #include "cli/json_output.h"
+#include "cli/output.h"
 #include "cli/param_assign.h"
 #include "engine/recalculate.h"
 #include "report/report.h"
-#include "settings/atomic_write.h"
 #include "settings/settings.h"
 #include "settings/settings_path.h"
 #include "tarsel/version.h"
 
 #include <CLI/CLI.hpp>
 #include <csignal>
-#include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
+namespace tarsel::cli {
+
 namespace {
-
-constexpr int ExitOk = 0;
-constexpr int ExitWriteFailed = 1;
-constexpr int ExitUsage = 2;
-
-const char* const Usage =
-    "usage: tarsel-report [--defaults | --settings FILE] [--set KEY=VALUE]... [--json] "
-    "[-o FILE] [--write-settings FILE]";
-
-// Load warnings go to standard error, one line each; the run goes on.
-class StderrWarnings : public tarsel::WarningSink {
-public:
-    void warn(const tarsel::Warning& warning) override { std::cerr << warning.text << '\n'; }
-};
 
 struct Options {
     bool outputGiven = false;        // -o, even with an empty name
@@ -40,148 +30,162 @@ struct Options {
     std::string settingsFile;
     std::vector<std::string> assignments;
     bool json = false;
+    bool report = false;
     std::string outputFile;
     std::string writeSettingsFile;
 };
 
-void loadParams(const Options& options, tarsel::LinkParams& params) {
+// Load warnings go to standard error, one line each, naming the file and the
+// key; the run goes on with the key's default.
+class LoadWarnings : public WarningSink {
+public:
+    explicit LoadWarnings(std::string file) : file_(std::move(file)) {}
+    void warn(const Warning& warning) override { printError(warning.text, file_, warning.key); }
+
+private:
+    std::string file_;
+};
+
+// Save failures are printed and remembered for the exit status.
+class SaveWarnings : public WarningSink {
+public:
+    void warn(const Warning& warning) override {
+        printError(warning.text);
+        failed = true;
+    }
+    bool failed = false;
+};
+
+std::string settingsRead(const Options& options) {
+    if (options.defaults) {
+        return {};
+    }
+    return options.settingsFile.empty() ? defaultSettingsPath() : options.settingsFile;
+}
+
+void loadParams(const Options& options, LinkParams& params) {
     if (options.defaults) {
         return;
     }
-    const std::string path =
-        options.settingsFile.empty() ? tarsel::defaultSettingsPath() : options.settingsFile;
-    tarsel::FontRecords fonts;
-    StderrWarnings warnings;
-    tarsel::LoadSettings(path, params, fonts, warnings);
+    const std::string path = settingsRead(options);
+    FontRecords fonts;
+    LoadWarnings warnings(path);
+    LoadSettings(path, params, fonts, warnings);
 }
 
-int applyAssignments(const Options& options, tarsel::LinkParams& params) {
+int applyAssignments(const Options& options, LinkParams& params) {
     for (const std::string& assignment : options.assignments) {
-        const tarsel::AssignOutcome outcome = tarsel::assignSetting(params, assignment);
+        const AssignOutcome outcome = assignSetting(params, assignment);
         switch (outcome.status) {
-        case tarsel::AssignStatus::Stored:
+        case AssignStatus::Stored:
             break;
-        case tarsel::AssignStatus::Rejected:
-            std::cerr << outcome.message << '\n';
+        case AssignStatus::Rejected:
+            printError(outcome.message, outcome.key);
             return ExitUsage;
-        case tarsel::AssignStatus::UnknownKey:
-        case tarsel::AssignStatus::Malformed:
-            std::cerr << "tarsel-report: --set: " << outcome.message << '\n' << Usage << '\n';
-            return ExitUsage;
-        }
-    }
-    return ExitOk;
-}
-
-int writeSettings(const std::string& path, const tarsel::LinkParams& params) {
-    // A failed save is reported through the sink; count it to set the status.
-    class Recorder : public tarsel::WarningSink {
-    public:
-        void warn(const tarsel::Warning& warning) override {
-            std::cerr << "tarsel-report: " << warning.text << '\n';
-            failed = true;
-        }
-        bool failed = false;
-    } recorder;
-    tarsel::SaveSettings(path, 0, params, nullptr, "", recorder);
-    return recorder.failed ? ExitWriteFailed : ExitOk;
-}
-
-// True when a and b name the same regular file, or the same new file.
-bool sameFile(const std::string& a, const std::string& b) {
-    struct stat sa {};
-    struct stat sb {};
-    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) {
-        return S_ISREG(sa.st_mode) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-    }
-    std::error_code ea;
-    std::error_code eb;
-    const auto ca = std::filesystem::weakly_canonical(a, ea);
-    return !ea && ca == std::filesystem::weakly_canonical(b, eb) && !eb;
-}
-
-// The file names checked before anything is read or written: an empty name,
-// and a report that would replace the settings file read or written.
-int checkFileNames(const Options& options) {
-    const char* empty = options.outputGiven && options.outputFile.empty() ? "-o"
-                        : options.writeSettingsGiven && options.writeSettingsFile.empty()
-                            ? "--write-settings"
-                            : nullptr;
-    if (empty != nullptr) {
-        std::cerr << "tarsel-report: " << empty << ": no file name given\n" << Usage << '\n';
-        return ExitUsage;
-    }
-    if (options.outputFile.empty()) {
-        return ExitOk;
-    }
-    std::vector<std::string> settings;
-    if (!options.defaults) {
-        settings.push_back(options.settingsFile.empty() ? tarsel::defaultSettingsPath()
-                                                        : options.settingsFile);
-    }
-    if (!options.writeSettingsFile.empty()) {
-        settings.push_back(options.writeSettingsFile);
-    }
-    for (const std::string& path : settings) {
-        if (sameFile(options.outputFile, path)) {
-            std::cerr << "tarsel-report: -o " << options.outputFile
-                      << ": would overwrite the settings file\n";
+        case AssignStatus::UnknownKey:
+        case AssignStatus::Malformed:
+            printError(outcome.message, "--set");
+            std::cerr << UsageLine << '\n';
             return ExitUsage;
         }
     }
     return ExitOk;
+}
+
+int writeSettings(const std::string& path, const LinkParams& params) {
+    if (const std::string missing = missingFolder(path); !missing.empty()) {
+        printError(missing);
+        return ExitWriteFailed;
+    }
+    SaveWarnings warnings;
+    SaveSettings(path, 0, params, nullptr, "", warnings);
+    return warnings.failed ? ExitWriteFailed : ExitOk;
 }
 
 int run(const Options& options) {
-    if (const int status = checkFileNames(options); status != ExitOk) {
+    const FileNames names{options.outputGiven, options.writeSettingsGiven, options.outputFile,
+                          options.writeSettingsFile, settingsRead(options)};
+    if (const int status = checkFileNames(names); status != ExitOk) {
         return status;
     }
-    tarsel::LinkParams params;
+    LinkParams params;
     loadParams(options, params);
     if (const int status = applyAssignments(options, params); status != ExitOk) {
         return status;
     }
-    if (!options.writeSettingsFile.empty()) {
+    const bool writesSettings = !options.writeSettingsFile.empty();
+    if (writesSettings) {
         if (const int status = writeSettings(options.writeSettingsFile, params); status != ExitOk) {
             return status;
         }
     }
-    const tarsel::LinkResults results = tarsel::recalculate(params);
+    // Writing the settings is a task of its own; the report comes when asked.
+    const bool wantsOutput =
+        !writesSettings || options.json || options.report || !options.outputFile.empty();
+    if (!wantsOutput) {
+        return ExitOk;
+    }
+    const LinkResults results = recalculate(params);
     const std::string text =
-        options.json ? tarsel::resultsJson(params, results) : tarsel::reportText(params, results);
-    if (options.outputFile.empty()) {
-        std::cout << text << std::flush;
-        return std::cout ? ExitOk : ExitWriteFailed;
-    }
-    const std::string error = tarsel::writeFileAtomically(options.outputFile, text);
-    if (!error.empty()) {
-        std::cerr << "tarsel-report: cannot write " << error << '\n';
-        return ExitWriteFailed;
-    }
-    return ExitOk;
+        options.json ? resultsJson(params, results) : reportText(params, results);
+    return writeOutput(
+        options.outputFile.empty() ? std::string(StandardOutput) : options.outputFile, text);
 }
 
-} // namespace
+// --help: our usage line, option arguments named by what they take, no
+// CLI11 "Excludes" notes (the usage line shows the alternatives).
+class HelpFormatter : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App*, std::string) const override {
+        return std::string(UsageLine) + "\n";
+    }
+    std::string make_option_opts(const CLI::Option* option) const override {
+        return option->get_type_name().empty() ? std::string()
+                                               : std::string(" ").append(option->get_type_name());
+    }
+};
 
-int main(int argc, char** argv) {
-    CLI::App app{"Tarsel link calculator: the results report, or the results as JSON.",
-                 "tarsel-report"};
-    Options options;
+void defineOptions(CLI::App& app, Options& options) {
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.footer(helpFooter());
     auto* defaults =
         app.add_flag("--defaults", options.defaults, "start from the default parameters");
     app.add_option("--settings", options.settingsFile,
                    "read the parameters from FILE instead of the user's Tarsel.ini")
+        ->type_name("FILE")
         ->excludes(defaults);
     app.add_option("--set", options.assignments,
-                   "set a parameter, KEY=VALUE with KEY a settings key (repeatable, in order)")
+                   "set a parameter (repeatable, applied in order); keys below")
+        ->type_name("KEY=VALUE")
         ->expected(1)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    app.add_flag("--json", options.json, "print parameters and results as JSON");
-    auto* output = app.add_option("-o,--output", options.outputFile,
-                                  "write to FILE instead of standard output");
-    auto* writeSettings = app.add_option("--write-settings", options.writeSettingsFile,
-                                         "write all parameters to the settings file FILE");
-    app.set_version_flag("--version", std::string("tarsel-report ") + tarsel::Version);
+    auto* json = app.add_flag("--json", options.json,
+                              "print parameters, results and their units as JSON (format 1)");
+    app.add_flag("--report", options.report,
+                 "print the text report (the default unless --write-settings is given)")
+        ->excludes(json);
+    app.add_option("-o,--output", options.outputFile,
+                   "write the report or JSON to FILE, replaced atomically; - is standard output")
+        ->type_name("FILE");
+    app.add_option("--write-settings", options.writeSettingsFile,
+                   "write all parameters to the settings file FILE (its folder must exist)")
+        ->type_name("FILE");
+    app.set_version_flag("--version", std::string("tarsel-report ") + tarsel::Version,
+                         "print the version and exit");
+    app.set_help_flag("-h,--help", "print this help and exit");
+}
+
+} // namespace
+
+} // namespace tarsel::cli
+
+int main(int argc, char** argv) {
+    using namespace tarsel::cli;
+    CLI::App app{"tarsel-report: the link's results report, or its results as JSON, without a "
+                 "window.",
+                 std::string(ProgramName)};
+    Options options;
+    defineOptions(app, options);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -189,11 +193,12 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        std::cerr << "tarsel-report: " << e.what() << '\n' << Usage << '\n';
+        printError(e.what());
+        std::cerr << UsageLine << '\n';
         return ExitUsage;
     }
-    options.outputGiven = output->count() > 0;
-    options.writeSettingsGiven = writeSettings->count() > 0;
+    options.outputGiven = app.get_option("--output")->count() > 0;
+    options.writeSettingsGiven = app.get_option("--write-settings")->count() > 0;
     // A file size limit makes a write fail with a message, as a full disk does.
     std::signal(SIGXFSZ, SIG_IGN);
     return run(options);

@@ -30,7 +30,7 @@ AssignOutcome fromEntry(const EntryOutcome& entry) {
     if (entry.stored) {
         return {};
     }
-    return {AssignStatus::Rejected, entry.message};
+    return {AssignStatus::Rejected, entry.message, {}};
 }
 
 AssignOutcome assignDouble(LinkParams& params, int field, std::string_view value) {
@@ -60,29 +60,20 @@ AssignOutcome assignDouble(LinkParams& params, int field, std::string_view value
 AssignOutcome assignUnbounded(std::int32_t& target, std::string_view value) {
     const auto parsed = parseIntText(value);
     if (!parsed) {
-        return {AssignStatus::Rejected, "Invalid number format: " + std::string(value)};
+        return {AssignStatus::Rejected, "Invalid number format: " + std::string(value), {}};
     }
     target = *parsed;
     return {};
 }
 
-} // namespace
-
-AssignOutcome assignSetting(LinkParams& params, std::string_view assignment) {
-    const auto eq = assignment.find('=');
-    if (eq == std::string_view::npos) {
-        return {AssignStatus::Malformed,
-                "expected KEY=VALUE, got '" + std::string(assignment) + "'"};
+AssignOutcome assignValue(LinkParams& params, const SettingsKey& entry, std::string_view value) {
+    // The entry grammar reads blank text as 0; a script's "Pt=" is a mistake.
+    if (value.find_first_not_of(' ') == std::string_view::npos) {
+        return {AssignStatus::Rejected, "empty value", {}};
     }
-    const std::string_view key = assignment.substr(0, eq);
-    const std::string_view value = assignment.substr(eq + 1);
-    const SettingsKey* entry = findKey(key);
-    if (entry == nullptr) {
-        return {AssignStatus::UnknownKey, "unknown key '" + std::string(key) + "'"};
-    }
-    switch (entry->kind) {
+    switch (entry.kind) {
     case KeyKind::Double:
-        return assignDouble(params, entry->field, value);
+        return assignDouble(params, entry.field, value);
     case KeyKind::ColumnWidth: {
         RangedInt bounded{params.XColWid.value, 10, 20};
         const AssignOutcome outcome =
@@ -91,9 +82,29 @@ AssignOutcome assignSetting(LinkParams& params, std::string_view assignment) {
         return outcome;
     }
     case KeyKind::Int:
-        return assignUnbounded(*intSetting(params, entry->key), value);
+        break;
     }
-    return {AssignStatus::UnknownKey, "unknown key '" + std::string(key) + "'"};
+    return assignUnbounded(*intSetting(params, entry.key), value);
+}
+
+} // namespace
+
+AssignOutcome assignSetting(LinkParams& params, std::string_view assignment) {
+    const auto eq = assignment.find('=');
+    if (eq == std::string_view::npos) {
+        return {AssignStatus::Malformed,
+                "expected KEY=VALUE, got '" + std::string(assignment) + "'",
+                {}};
+    }
+    const std::string_view key = assignment.substr(0, eq);
+    const std::string_view value = assignment.substr(eq + 1);
+    const SettingsKey* entry = findKey(key);
+    if (entry == nullptr) {
+        return {AssignStatus::UnknownKey, "unknown key '" + std::string(key) + "'", {}};
+    }
+    AssignOutcome outcome = assignValue(params, *entry, value);
+    outcome.key = entry->key;
+    return outcome;
 }
 
 } // namespace tarsel

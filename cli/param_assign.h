@@ -14,11 +14,12 @@ enum class AssignStatus { Stored, UnknownKey, Rejected, Malformed };
 struct AssignOutcome {
     AssignStatus status = AssignStatus::Stored;
     std::string message; // the warning text when rejected
+    std::string key;     // the settings key as the table spells it, once known
 };
 
 // "KEY=VALUE": KEY is a settings key, matched without regard to case. The
-// value is read in full. Setting Range rescales the distances; setting X12s
-// or X23s makes Range their sum.
+// value is read in full; an empty or all-blank value is rejected. Setting Range rescales the
+// distances; setting X12s or X23s makes Range their sum.
 AssignOutcome assignSetting(LinkParams& params, std::string_view assignment);
 
 } // namespace tarsel

@@ -3,15 +3,22 @@
 // modal box; the command-line tool prints a line; tests record.
 
 #include <string>
+#include <utility>
 
 namespace tarsel {
 
 enum class WarningIcon { Warning, Information, Error };
 
 struct Warning {
+    Warning() = default;
+    Warning(std::string text_, std::string title_, WarningIcon icon_ = WarningIcon::Warning,
+            std::string key_ = {})
+        : text(std::move(text_)), title(std::move(title_)), icon(icon_), key(std::move(key_)) {}
+
     std::string text;
     std::string title; // "Error" where the platform's default title is meant
     WarningIcon icon = WarningIcon::Warning;
+    std::string key; // the settings key concerned, when there is one (not shown in a box)
 };
 
 class WarningSink {

@@ -75,7 +75,9 @@ void readDoubleSetting(const ProfileFile& file, WarningSink& warnings, RangedVal
     target.hi = hi;
     const EntryOutcome outcome = ParseDoubleEntry(buffer, target, def);
     if (!outcome.stored) {
-        warnings.warn(entryWarning(outcome.message));
+        Warning warning = entryWarning(outcome.message);
+        warning.key = key;
+        warnings.warn(warning);
     }
 }
 

@@ -49,15 +49,18 @@ std::string tempFolder() {
     return dir.string();
 }
 
-ToolRun runTool(const std::vector<std::string>& args, const std::string& env) {
+ToolRun runTool(const std::vector<std::string>& args, const std::string& env,
+                const std::string& stdoutPath) {
     const std::string dir = tempFolder();
     // Never let a test read the real user's settings.
     std::string command = "env XDG_CONFIG_HOME=" + quote(dir + "/config") + " HOME=" + quote(dir) +
                           " " + env + " " + quote(TARSEL_REPORT_PATH);
     for (const std::string& arg : args) {
-        command += " " + quote(arg);
+        command.append(" ").append(quote(arg));
     }
-    command += " >" + quote(dir + "/out") + " 2>" + quote(dir + "/err") + " </dev/null";
+    const std::string out = stdoutPath.empty() ? dir + "/out" : stdoutPath;
+    command.append(" >").append(quote(out)).append(" 2>").append(quote(dir + "/err"));
+    command.append(" </dev/null");
     const int raw = std::system(command.c_str());
     ToolRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

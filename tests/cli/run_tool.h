@@ -11,8 +11,10 @@ struct ToolRun {
 };
 
 // args are passed through the shell, each single-quoted. env is a prefix such
-// as "XDG_CONFIG_HOME=/tmp/x" (may be empty).
-ToolRun runTool(const std::vector<std::string>& args, const std::string& env = "");
+// as "XDG_CONFIG_HOME=/tmp/x" (may be empty). stdoutPath, when given, receives
+// standard output instead of ToolRun::out.
+ToolRun runTool(const std::vector<std::string>& args, const std::string& env = "",
+                const std::string& stdoutPath = "");
 
 // A fresh temporary folder, removed at exit of the test process.
 std::string tempFolder();

@@ -30,7 +30,7 @@ json runJson(const std::vector<std::string>& extra) {
 }
 
 const std::string OutOfRangePt =
-    "Number 500 out of range:[                -300,                 120]\n";
+    "tarsel-report: Pt: Number 500 out of range:[                -300,                 120]\n";
 
 } // namespace
 
@@ -168,13 +168,19 @@ TEST(TarselReportSet, RejectedAndUnknownInputExitWithStatusTwo) {
     const Row rows[] = {
         {{"--defaults", "--set", "Pt=500"}, OutOfRangePt.c_str()},
         {{"--defaults", "--set", "XColWid=25"},
-         "Number 25 out of range:[                  10,                  20]\n"},
+         "tarsel-report: XColWid: Number 25 out of range:[                  10,                  "
+         "20]\n"},
         {{"--defaults", "--set", "Temp=-273.16"}, nullptr},
         {{"--defaults", "--set", "X12s=1e308", "--set", "X23s=1e308"},
-         "Number inf out of range:[                   0,        1.79769e+308]\n"},
-        {{"--defaults", "--set", "Gt=abc"}, "Invalid number format: abc\n"},
-        {{"--defaults", "--set", "XColWid=12.5"}, "Invalid number format: 12.5\n"},
-        {{"--defaults", "--set", "bDiffract=on"}, "Invalid number format: on\n"},
+         "tarsel-report: X23s: Number inf out of range:[                   0,        "
+         "1.79769e+308]\n"},
+        {{"--defaults", "--set", "gt=abc"}, "tarsel-report: Gt: Invalid number format: abc\n"},
+        {{"--defaults", "--set", "XColWid=12.5"},
+         "tarsel-report: XColWid: Invalid number format: 12.5\n"},
+        {{"--defaults", "--set", "bDiffract=on"},
+         "tarsel-report: bDiffract: Invalid number format: on\n"},
+        {{"--defaults", "--set", "Pt="}, "tarsel-report: Pt: empty value\n"},
+        {{"--defaults", "--set", "nHillType=  "}, "tarsel-report: nHillType: empty value\n"},
         {{"--defaults", "--set", "Colour=3"}, nullptr},
         {{"--defaults", "--set", "Pt"}, nullptr},
         {{"--defaults", "--bogus"}, nullptr},
@@ -192,13 +198,68 @@ TEST(TarselReportSet, RejectedAndUnknownInputExitWithStatusTwo) {
     }
 }
 
-TEST(TarselReportOptions, HelpAndVersionSucceed) {
+TEST(TarselReportOptions, HelpListsKeysWithUnitsAndBoundsExitStatusesAndFiles) {
     const ToolRun help = runTool({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--set"), std::string::npos);
+    // One line per key: key, meaning, unit, bounds, default.
+    const char* lines[] = {
+        "  Pt         Tx power                                    dBW         -300 .. 120",
+        "  fcent      Carrier frequency                           Hz          >= 0",
+        "  XColWid    Report column spacing                       characters  10 .. 20",
+        "  y02s       Obstruction height                          m           any",
+        "  nHillType  Hill type: 0 smooth, other rough            -           any integer",
+        "  2  a rejected value, an unknown key or a bad option",
+        "$XDG_CONFIG_HOME/Tarsel.ini",
+        "--write-settings FILE",
+    };
+    for (const char* line : lines) {
+        EXPECT_NE(help.out.find(line), std::string::npos) << line;
+    }
     const ToolRun version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_NE(version.out.find("1.1"), std::string::npos);
+    EXPECT_EQ(version.out.rfind("tarsel-report ", 0), 0u);
+}
+
+TEST(TarselReportOutput, WhatIsPrintedFollowsTheOptions) {
+    const std::string dir = tempFolder();
+    struct Row {
+        std::vector<std::string> args;
+        const char* startsWith; // "" for nothing printed
+    };
+    const Row rows[] = {
+        {{"--write-settings", dir + "/w.ini"}, ""},                    // only the file
+        {{"--write-settings", dir + "/w.ini", "--report"}, "Movrane"}, // asked for
+        {{"--write-settings", dir + "/w.ini", "--json"}, "{"},         // asked for
+        {{"--write-settings", dir + "/w.ini", "-o", "-"}, "Movrane"},  // asked for
+        {{"-o", "-"}, "Movrane"},                                      // - is standard output
+        {{"--json", "--output", "-"}, "{"},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {"--defaults"};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const ToolRun run = runTool(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.substr(0, std::strlen(row.startsWith)), row.startsWith) << args.back();
+        EXPECT_EQ(run.out.empty(), *row.startsWith == '\0') << args.back();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir + "/-"));
+}
+
+TEST(TarselReportOutput, FailedWritesSayWhatFailedAndCreateNoFolder) {
+    const std::string dir = tempFolder();
+    const ToolRun full = runTool({"--defaults"}, "", "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err.rfind("tarsel-report: standard output: ", 0), 0u) << full.err;
+    for (const char* option : {"-o", "--write-settings"}) {
+        const std::string target = dir + "/missing/out";
+        const ToolRun run = runTool({"--defaults", option, target});
+        EXPECT_EQ(run.status, 1) << option;
+        EXPECT_EQ(
+            run.err,
+            std::string("tarsel-report: ").append(target).append(": No such file or directory\n"))
+            << option;
+        EXPECT_FALSE(std::filesystem::exists(dir + "/missing")) << option;
+    }
 }
 
 TEST(TarselReportOutput, TextReportIsTheSavedReport) {
@@ -245,7 +306,9 @@ TEST(TarselReportSettings, ReadsTheUsersFileOrTheOneGiven) {
     writeFile(dir + "/a.ini", "[Tarsel]\nRange=2000\nPt=abc\ny02s=5\n");
     const ToolRun run = runTool({"--settings", dir + "/a.ini", "--json"});
     ASSERT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "Invalid number format: abc\n");
+    EXPECT_EQ(run.err, std::string("tarsel-report: ")
+                           .append(dir)
+                           .append("/a.ini: Pt: Invalid number format: abc\n"));
     const json j = json::parse(run.out);
     EXPECT_EQ(j["params"]["Pt"].get<double>(), -10);
     EXPECT_EQ(j["params"]["X12s"].get<double>(), 1000);
