@@ -78,7 +78,7 @@ std::unique_ptr<MainWindow> startTarsel(AppState& state) {
     state.measuringFont = fontFromLogFont(measuring);
     state.graphicsFont = fontFromLogFont(state.fonts.GraFont);
     state.controlFont = fontFromLogFont(state.fonts.CtlFont);
-    state.textFont = fontFromLogFont(state.fonts.TextFont);
+    state.textFont = fontFromLogFont(state.fonts.TextFont, QStringLiteral("monospace"));
     state.editFont = fontFromLogFont(state.fonts.lfEd);
 
     // The report writer's first metrics come from the measuring font.

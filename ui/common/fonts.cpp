@@ -4,10 +4,13 @@
 #include "ui/common/app_state.h"
 #include "ui/common/ui_services.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
+#include <QStringList>
 #include <QWidget>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace tarsel {
 
@@ -51,16 +54,74 @@ void copyFaceName(LogFont& record, const QString& name) {
     std::copy_n(bytes.constData(), length, record.lfFaceName);
 }
 
+// The fontconfig family standing in for a face this system may not have: the
+// well-known Windows faces by name, others by their pitch and family bits.
+QString genericFamily(const QString& face, int pitchAndFamily) {
+    static const std::pair<const char*, const char*> known[] = {
+        {"Courier", "monospace"},       {"Courier New", "monospace"},
+        {"Fixedsys", "monospace"},      {"Terminal", "monospace"},
+        {"System", "sans-serif"},       {"MS Sans Serif", "sans-serif"},
+        {"MS Shell Dlg", "sans-serif"}, {"MS Shell Dlg 2", "sans-serif"},
+        {"Arial", "sans-serif"},        {"Times New Roman", "serif"},
+    };
+    for (const auto& [name, generic] : known) {
+        if (face.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
+            return QLatin1String(generic);
+        }
+    }
+    if ((pitchAndFamily & 3) == FixedPitch || (pitchAndFamily & 0xF0) == FamilyModern) {
+        return QStringLiteral("monospace");
+    }
+    switch (pitchAndFamily & 0xF0) {
+    case FamilySwiss:
+        return QStringLiteral("sans-serif");
+    case FamilyRoman:
+        return QStringLiteral("serif");
+    default:
+        return {};
+    }
+}
+
+QFont::StyleHint hintOfGeneric(const QString& generic) {
+    if (generic == QLatin1String("monospace")) {
+        return QFont::TypeWriter;
+    }
+    if (generic == QLatin1String("serif")) {
+        return QFont::Serif;
+    }
+    return QFont::SansSerif;
+}
+
 } // namespace
 
-QFont fontFromLogFont(const LogFont& record) {
+QFont fontFromLogFont(const LogFont& record, const QString& fallbackFamily) {
     QFont font;
     const QString face = QString::fromUtf8(record.lfFaceName,
                                            static_cast<qsizetype>(strnlen(record.lfFaceName, 32)));
-    if (!face.isEmpty()) {
-        font.setFamilies({face});
+    QString generic = genericFamily(face, record.lfPitchAndFamily);
+    if (generic.isEmpty()) {
+        generic = fallbackFamily;
     }
-    font.setStyleHint(styleHintOf(record.lfPitchAndFamily));
+    // The face when this system has it, else the family it stands for.
+    QStringList families;
+    if (!face.isEmpty() && QFontDatabase::hasFamily(face)) {
+        families << face;
+    }
+    if (!generic.isEmpty()) {
+        families << QFontDatabase::systemFont(generic == QLatin1String("monospace")
+                                                  ? QFontDatabase::FixedFont
+                                                  : QFontDatabase::GeneralFont)
+                        .family();
+        font.setStyleHint(hintOfGeneric(generic));
+    } else {
+        font.setStyleHint(styleHintOf(record.lfPitchAndFamily));
+    }
+    if (families.isEmpty() && !face.isEmpty()) {
+        families << face;
+    }
+    if (!families.isEmpty()) {
+        font.setFamilies(families);
+    }
     if ((record.lfPitchAndFamily & 3) == FixedPitch) {
         font.setFixedPitch(true);
     }
@@ -99,6 +160,45 @@ LogFont logFontFromFont(const QFont& font) {
     record.lfPitchAndFamily = (font.fixedPitch() || info.fixedPitch()) ? FixedPitch : 0;
     copyFaceName(record, font.family());
     return record;
+}
+
+QFont dialogFont(const QFont& inUse) {
+    const QFontInfo info(inUse);
+    QFont shown(info.family());
+    shown.setStyleName(info.styleName());
+    shown.setPointSizeF(info.pointSizeF());
+    shown.setWeight(static_cast<QFont::Weight>(info.weight()));
+    shown.setItalic(info.italic());
+    shown.setUnderline(inUse.underline());
+    shown.setStrikeOut(inUse.strikeOut());
+    return shown;
+}
+
+LogFont recordAfterDialog(const LogFont& record, const QFont& offered, const QFont& chosen) {
+    const QFontInfo before(offered);
+    const QFontInfo after(chosen);
+    LogFont out = record;
+    if (after.family() != before.family()) {
+        copyFaceName(out, after.family());
+        out.lfPitchAndFamily = after.fixedPitch() ? FixedPitch : 0;
+    }
+    if (chosen.pointSizeF() != offered.pointSizeF()) {
+        out.lfHeight = -std::max(after.pixelSize(), 1);
+        out.lfWidth = 0;
+    }
+    if (chosen.weight() != offered.weight()) {
+        out.lfWeight = chosen.weight();
+    }
+    if (chosen.italic() != offered.italic()) {
+        out.lfItalic = chosen.italic() ? 1 : 0;
+    }
+    if (chosen.underline() != offered.underline()) {
+        out.lfUnderline = chosen.underline() ? 1 : 0;
+    }
+    if (chosen.strikeOut() != offered.strikeOut()) {
+        out.lfStrikeOut = chosen.strikeOut() ? 1 : 0;
+    }
+    return out;
 }
 
 bool ChooseAndSaveFont(AppState& state, QWidget* owner, LogFont& record,

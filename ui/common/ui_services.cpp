@@ -34,9 +34,10 @@ public:
 
     bool chooseFont(QWidget* owner, LogFont& record) override {
         bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, fontFromLogFont(record), owner);
+        const QFont offered = dialogFont(fontFromLogFont(record));
+        const QFont chosen = QFontDialog::getFont(&ok, offered, owner);
         if (ok) {
-            record = logFontFromFont(chosen);
+            record = recordAfterDialog(record, offered, chosen);
         }
         return ok;
     }

@@ -112,7 +112,7 @@ void textWindowCommand(AppState& state, int id) {
     case IDM_FONT_TEXT:
         // The font is rebuilt from the record whether or not it changed.
         ChooseAndSaveFont(state, QApplication::focusWidget(), state.fonts.TextFont, "TextFont");
-        state.textFont = fontFromLogFont(state.fonts.TextFont);
+        state.textFont = fontFromLogFont(state.fonts.TextFont, QStringLiteral("monospace"));
         TakeTextMetrics(state);
         postCommand(state.mainWindow, IDM_RECALC_ALL);
         break;

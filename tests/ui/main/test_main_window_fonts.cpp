@@ -6,8 +6,10 @@
 #include "ui/common/fonts.h"
 
 #include <QAction>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <algorithm>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace tarsel::testing {
@@ -127,6 +129,50 @@ TEST(FontConversion, RecordToQtFontAndBack) {
         EXPECT_EQ(back.lfHeight, -row.pixelSize) << row.lfHeight;
         EXPECT_EQ(back.lfWeight, row.weight) << row.lfHeight;
         EXPECT_STREQ(back.lfFaceName, "DejaVu Sans");
+    }
+}
+
+TEST(FontConversion, WindowsFacesFindRealFacesOfTheirKind) {
+    struct Row {
+        const char* face;
+        int pitchAndFamily;
+        bool fixedPitch; // of the face really used
+    };
+    const Row rows[] = {
+        {"Courier", 0, true},        // the text window's default record
+        {"Courier New", 0, true},    // well-known fixed faces
+        {"Fixedsys", 0, true},       //
+        {"System", 0, false},        // labels and status pane
+        {"MS Sans Serif", 0, false}, //
+        {"NoSuchFace", 0x31, true},  // fixed pitch, modern family
+        {"NoSuchFace", 0x22, false}, // swiss
+    };
+    for (const Row& row : rows) {
+        LogFont record;
+        setFaceName(record, row.face);
+        record.lfPitchAndFamily = static_cast<std::uint8_t>(row.pitchAndFamily);
+        EXPECT_EQ(QFontInfo(fontFromLogFont(record)).fixedPitch(), row.fixedPitch) << row.face;
+    }
+    // The text window draws in a fixed face whatever unknown face is stored.
+    LogFont unknown;
+    setFaceName(unknown, "NoSuchFace");
+    EXPECT_TRUE(QFontInfo(fontFromLogFont(unknown, QStringLiteral("monospace"))).fixedPitch());
+}
+
+TEST(FontConversion, UnchangedDialogKeepsTheRecordAndSizesRoundTrip) {
+    const FontRecords defaults;
+    for (const LogFont& record : {defaults.TextFont, defaults.CtlFont, chosenFont()}) {
+        const QFont offered = dialogFont(fontFromLogFont(record));
+        // The dialog opens on the face in use, not on a face this system lacks.
+        EXPECT_EQ(offered.family(), QFontInfo(fontFromLogFont(record)).family());
+        const LogFont same = recordAfterDialog(record, offered, offered);
+        EXPECT_EQ(std::memcmp(&same, &record, sizeof record), 0) << record.lfFaceName;
+
+        QFont bigger = offered;
+        bigger.setPointSizeF(offered.pointSizeF() * 2);
+        const LogFont resized = recordAfterDialog(record, offered, bigger);
+        EXPECT_EQ(resized.lfHeight, -QFontInfo(bigger).pixelSize()) << record.lfFaceName;
+        EXPECT_STREQ(resized.lfFaceName, record.lfFaceName);
     }
 }
 
