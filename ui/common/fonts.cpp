@@ -182,7 +182,8 @@ LogFont recordAfterDialog(const LogFont& record, const QFont& offered, const QFo
         copyFaceName(out, after.family());
         out.lfPitchAndFamily = after.fixedPitch() ? FixedPitch : 0;
     }
-    if (chosen.pointSizeF() != offered.pointSizeF()) {
+    // The dialog works in whole points: 10 px (7.5 pt) comes back as 8 pt.
+    if (chosen.pointSize() != offered.pointSize()) {
         out.lfHeight = -std::max(after.pixelSize(), 1);
         out.lfWidth = 0;
     }

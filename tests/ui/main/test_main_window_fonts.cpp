@@ -167,6 +167,10 @@ TEST(FontConversion, UnchangedDialogKeepsTheRecordAndSizesRoundTrip) {
         EXPECT_EQ(offered.family(), QFontInfo(fontFromLogFont(record)).family());
         const LogFont same = recordAfterDialog(record, offered, offered);
         EXPECT_EQ(std::memcmp(&same, &record, sizeof record), 0) << record.lfFaceName;
+        QFont wholePoints = offered; // the dialog answers in whole points
+        wholePoints.setPointSize(offered.pointSize());
+        const LogFont rounded = recordAfterDialog(record, offered, wholePoints);
+        EXPECT_EQ(std::memcmp(&rounded, &record, sizeof record), 0) << record.lfFaceName;
 
         QFont bigger = offered;
         bigger.setPointSizeF(offered.pointSizeF() * 2);
