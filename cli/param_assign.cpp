@@ -3,28 +3,9 @@
 #include "engine/param_table.h"
 #include "entry/number_parse.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace tarsel {
 
 namespace {
-
-bool sameKey(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-const SettingsKey* findKey(std::string_view key) {
-    for (const SettingsKey& entry : settingsKeys()) {
-        if (sameKey(entry.key, key)) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
 
 AssignOutcome fromEntry(const EntryOutcome& entry) {
     if (entry.stored) {
@@ -41,9 +22,7 @@ AssignOutcome assignDouble(LinkParams& params, int field, std::string_view value
     if (outcome.status != AssignStatus::Stored) {
         return outcome;
     }
-    if (field == FieldRange) {
-        rescaleDistancesToRange(params, oldX12, oldX23);
-    } else if (field == FieldX12s || field == FieldX23s) {
+    if (field == FieldX12s || field == FieldX23s) {
         // A range beyond its bounds is refused like a typed one: no change.
         const EntryOutcome range =
             CheckDerivedRange(params.X12s.value, params.X23s.value, params.Range);
@@ -52,8 +31,8 @@ AssignOutcome assignDouble(LinkParams& params, int field, std::string_view value
             params.X23s.value = oldX23;
             return fromEntry(range);
         }
-        rangeFromDistances(params);
     }
+    coupleAcceptedField(params, field, oldX12, oldX23);
     return outcome;
 }
 
@@ -98,7 +77,7 @@ AssignOutcome assignSetting(LinkParams& params, std::string_view assignment) {
     }
     const std::string_view key = assignment.substr(0, eq);
     const std::string_view value = assignment.substr(eq + 1);
-    const SettingsKey* entry = findKey(key);
+    const SettingsKey* entry = findSettingsKey(key);
     if (entry == nullptr) {
         return {AssignStatus::UnknownKey, "unknown key '" + std::string(key) + "'", {}};
     }

@@ -101,4 +101,12 @@ void rangeFromDistances(LinkParams& params) {
     params.Range.value = params.X12s.value + params.X23s.value;
 }
 
+void coupleAcceptedField(LinkParams& params, int index, double oldX12, double oldX23) {
+    if (index == FieldRange) {
+        rescaleDistancesToRange(params, oldX12, oldX23);
+    } else if (index == FieldX12s || index == FieldX23s) {
+        rangeFromDistances(params);
+    }
+}
+
 } // namespace tarsel

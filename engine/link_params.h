@@ -87,4 +87,9 @@ void rescaleDistancesToRange(LinkParams& params, double oldX12, double oldX23);
 // A distance accepted: the range becomes the sum of the two distances.
 void rangeFromDistances(LinkParams& params);
 
+// The field at index has just been accepted, the distances having been oldX12
+// and oldX23 before: Range rescales the distances, a distance moves Range,
+// any other field changes nothing else.
+void coupleAcceptedField(LinkParams& params, int index, double oldX12, double oldX23);
+
 } // namespace tarsel

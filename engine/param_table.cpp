@@ -1,5 +1,7 @@
 #include "engine/param_table.h"
 
+#include <algorithm>
+#include <cctype>
 #include <limits>
 
 namespace tarsel {
@@ -80,6 +82,19 @@ KeyInfo keyInfo(const SettingsKey& key) {
     }
     return {key.key, "Summaries with diffraction: 0 no, other yes", "", IntLo, IntHi, 0.0, false,
             true};
+}
+
+const SettingsKey* findSettingsKey(std::string_view key) {
+    const auto sameKey = [key](const SettingsKey& entry) {
+        return entry.key.size() == key.size() &&
+               std::equal(key.begin(), key.end(), entry.key.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
+               });
+    };
+    const auto& keys = settingsKeys();
+    const auto found = std::find_if(keys.begin(), keys.end(), sameKey);
+    return found == keys.end() ? nullptr : &*found;
 }
 
 std::int32_t* intSetting(LinkParams& params, std::string_view key) {

@@ -50,6 +50,9 @@ struct KeyInfo {
 };
 KeyInfo keyInfo(const SettingsKey& key);
 
+// The settings key spelled key in any letter case, or nullptr.
+const SettingsKey* findSettingsKey(std::string_view key);
+
 // Accessors by settings key for the integers.
 std::int32_t* intSetting(LinkParams& params, std::string_view key);
 const std::int32_t* intSetting(const LinkParams& params, std::string_view key);

@@ -1,0 +1,104 @@
+#pragma once
+// A sweep: the link evaluated at many values of one input, computed in
+// parallel on worker threads and handed back in order, in bounded memory.
+
+#include "engine/link_params.h"
+#include "engine/link_results.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tarsel {
+
+inline constexpr std::int64_t MinSweepPoints = 2;
+inline constexpr std::int64_t MaxSweepPoints = 10'000'000;
+
+struct SweepSpec {
+    std::string key;         // settings key of one of the 19 numeric fields, any letter case
+    double from = 0.0;       // value of the first point, exactly
+    double to = 0.0;         // value of the last point, exactly
+    std::int64_t points = 0; // MinSweepPoints..MaxSweepPoints
+    bool log = false;        // logarithmic spacing: from and to nonzero and of one sign
+};
+
+// What is wrong with a sweep, so that a form can point at the culprit.
+enum class SweepProblem { None, Malformed, UnknownKey, NotSweepable, From, To, Points, LogRange };
+
+struct SweepCheck {
+    SweepProblem problem = SweepProblem::None;
+    std::string message; // empty when problem is None
+    explicit operator bool() const { return problem == SweepProblem::None; }
+};
+
+// Checks everything before any work. Bounds are those of typing the value in
+// its box, with the same message ("Number ... out of range:[...]").
+SweepCheck checkSweep(const SweepSpec& spec);
+
+// "KEY=FROM:TO:N" as on the command line; FROM and TO are read and checked as
+// typed text, so messages quote them as written. The spec is set when sound.
+SweepCheck parseSweepArgument(std::string_view text, bool log, SweepSpec& spec);
+
+// FieldIndex of spec.key, or -1 when it names none of the 19 numeric fields.
+int sweepField(const SweepSpec& spec);
+
+// Value of point index (0..points-1): from at 0 and to at points-1 exactly,
+// evenly spaced in value (linear) or in its logarithm (log) between.
+double sweepValue(const SweepSpec& spec, std::int64_t index);
+
+// The swept field set to value as an accepted typed entry sets it, with the
+// coupling of range and distances. value must be within the field's bounds.
+void applySweepValue(LinkParams& params, int field, double value);
+
+struct SweepPoint {
+    std::int64_t index = 0;
+    double value = 0.0;
+    LinkParams params;
+    LinkResults results;
+};
+
+// Shared between the thread running the sweep and others (a window's thread):
+// cancel() from anywhere; done()/total() read the progress from anywhere.
+class SweepControl {
+public:
+    void cancel() noexcept { cancelled_.store(true, std::memory_order_relaxed); }
+    bool cancelled() const noexcept { return cancelled_.load(std::memory_order_relaxed); }
+    std::int64_t done() const noexcept { return done_.load(std::memory_order_relaxed); }
+    std::int64_t total() const noexcept { return total_.load(std::memory_order_relaxed); }
+
+private:
+    friend class SweepRun;
+    std::atomic<bool> cancelled_{false};
+    std::atomic<std::int64_t> done_{0};
+    std::atomic<std::int64_t> total_{0};
+};
+
+struct SweepOptions {
+    unsigned threads = 0;            // worker threads; 0: one per core
+    SweepControl* control = nullptr; // optional cancellation and progress
+    // Called on the running thread after each block of delivered points.
+    std::function<void(std::int64_t done, std::int64_t total)> progress;
+};
+
+enum class SweepEnd { Completed, Cancelled, Stopped, Invalid };
+
+struct SweepOutcome {
+    SweepEnd end = SweepEnd::Completed;
+    std::int64_t delivered = 0; // points handed to the sink
+    std::string message;        // what is wrong when end is Invalid
+};
+
+// Returns false to stop the sweep after this point.
+using SweepSink = std::function<bool(const SweepPoint&)>;
+
+// Runs the sweep from base: every point starts from base, takes its value as
+// a typed entry would, and is recalculated. Points reach sink in index order,
+// on the calling thread; a few blocks are in flight at any time, whatever the
+// number of points. An exception thrown by sink stops the workers and
+// propagates.
+SweepOutcome runSweep(const LinkParams& base, const SweepSpec& spec, const SweepSink& sink,
+                      const SweepOptions& options = {});
+
+} // namespace tarsel
