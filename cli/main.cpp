@@ -6,6 +6,7 @@
 #include "cli/json_output.h"
 #include "cli/output.h"
 #include "cli/param_assign.h"
+#include "cli/sweep_command.h"
 #include "engine/recalculate.h"
 #include "report/report.h"
 #include "settings/settings.h"
@@ -33,6 +34,7 @@ struct Options {
     bool report = false;
     std::string outputFile;
     std::string writeSettingsFile;
+    tarsel::SweepRequest sweep;
 };
 
 // Load warnings go to standard error, one line each, naming the file and the
@@ -119,6 +121,9 @@ int run(const Options& options) {
             return status;
         }
     }
+    if (!options.sweep.sweeps.empty()) {
+        return tarsel::runSweepCommand(params, options.sweep);
+    }
     // Writing the settings is a task of its own; the report comes when asked.
     const bool wantsOutput =
         !writesSettings || options.json || options.report || !options.outputFile.empty();
@@ -170,6 +175,20 @@ void defineOptions(CLI::App& app, Options& options) {
     app.add_option("--write-settings", options.writeSettingsFile,
                    "write all parameters to the settings file FILE (its folder must exist)")
         ->type_name("FILE");
+    auto* sweep = app.add_option("--sweep", options.sweep.sweeps,
+                                 "write a table of the link at N values of the input KEY, from "
+                                 "FROM to TO (KEY=FROM:TO:N, N from 2 to 10000000)")
+                      ->type_name("KEY=FROM:TO:N")
+                      ->expected(1)
+                      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+                      ->excludes(json);
+    app.add_flag("--log", options.sweep.log, "space the sweep's values logarithmically")
+        ->needs(sweep);
+    app.add_option("--columns", options.sweep.columns,
+                   "the sweep's columns: settings keys and result names, comma-separated, or all")
+        ->needs(sweep);
+    app.add_option("--format", options.sweep.format, "the sweep's table format: csv or jsonl")
+        ->needs(sweep);
     app.set_version_flag("--version", std::string("tarsel-report ") + tarsel::Version,
                          "print the version and exit");
     app.set_help_flag("-h,--help", "print this help and exit");
@@ -201,5 +220,6 @@ int main(int argc, char** argv) {
     options.writeSettingsGiven = app.get_option("--write-settings")->count() > 0;
     // A file size limit makes a write fail with a message, as a full disk does.
     std::signal(SIGXFSZ, SIG_IGN);
+    options.sweep.output = options.outputFile;
     return run(options);
 }

@@ -19,6 +19,19 @@ _tarsel_report() {
             fi
             return
             ;;
+        --sweep)
+            local fields="fcent Pt Gt Gr Nf Bw Mf Bl Temp Sn IpInt Range PropLaw
+                X12s X23s Rhill y01s y02s y03s"
+            if [[ $cur != *=* ]]; then
+                compopt -o nospace
+                COMPREPLY=($(compgen -W "$fields" -S = -- "$cur"))
+            fi
+            return
+            ;;
+        --format)
+            COMPREPLY=($(compgen -W "csv jsonl" -- "$cur"))
+            return
+            ;;
     esac
 
     if [[ $cur == -* ]]; then

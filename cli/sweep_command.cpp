@@ -1,0 +1,212 @@
+#include "cli/sweep_command.h"
+
+#include "cli/sweep_table.h"
+#include "sweep/sweep.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <iostream>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarsel {
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitWriteFailed = 1;
+constexpr int ExitUsage = 2;
+constexpr std::size_t FlushSize = 1 << 20;
+
+int usageError(std::string_view message) {
+    std::cerr << "tarsel-report: " << message << '\n';
+    return ExitUsage;
+}
+
+// Standard output, or a temporary file beside the target renamed over it once
+// complete, so a failed run leaves no partial file.
+class TableOutput {
+public:
+    ~TableOutput() {
+        if (fd_ >= 0 && !temp_.empty()) {
+            ::close(fd_);
+            ::unlink(temp_.c_str());
+        }
+    }
+
+    // Returns "" or the reason the file cannot be written.
+    std::string open(const std::string& path) {
+        if (path.empty() || path == "-") {
+            fd_ = STDOUT_FILENO;
+            return {};
+        }
+        path_ = path;
+        std::string pattern = path + ".XXXXXX";
+        fd_ = ::mkstemp(pattern.data());
+        if (fd_ < 0) {
+            return failure();
+        }
+        temp_ = pattern;
+        struct stat existing {};
+        mode_t mode = 0;
+        if (::stat(path.c_str(), &existing) == 0) {
+            mode = existing.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ::fchmod(fd_, mode);
+        return {};
+    }
+
+    bool write(std::string_view data) {
+        while (!data.empty()) {
+            const ssize_t n = ::write(fd_, data.data(), data.size());
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                error_ = failure();
+                return false;
+            }
+            data.remove_prefix(static_cast<std::size_t>(n));
+        }
+        return true;
+    }
+
+    // Returns "" or the reason the output failed.
+    std::string finish() {
+        if (temp_.empty()) {
+            return error_;
+        }
+        if (error_.empty() && ::fsync(fd_) != 0) {
+            error_ = failure();
+        }
+        if (::close(fd_) != 0 && error_.empty()) {
+            error_ = failure();
+        }
+        fd_ = -1;
+        if (error_.empty() && ::rename(temp_.c_str(), path_.c_str()) != 0) {
+            error_ = failure();
+        }
+        if (!error_.empty()) {
+            ::unlink(temp_.c_str());
+        }
+        return error_;
+    }
+
+private:
+    std::string failure() const {
+        return (path_.empty() ? std::string("standard output") : path_) + ": " +
+               std::strerror(errno);
+    }
+
+    int fd_ = -1;
+    std::string path_;
+    std::string temp_;
+    std::string error_;
+};
+
+// "tarsel-report: sweep 45% (450000 of 1000000 points)", rewritten in place on
+// a terminal once the run has lasted a second, at most ten times a second.
+class ProgressLine {
+public:
+    ProgressLine() : terminal_(::isatty(STDERR_FILENO) == 1) {}
+
+    ~ProgressLine() {
+        if (shown_) {
+            std::cerr << "\r\033[K" << std::flush;
+        }
+    }
+
+    void update(std::int64_t done, std::int64_t total) {
+        if (!terminal_) {
+            return;
+        }
+        const auto now = Clock::now();
+        if (now - start_ < std::chrono::seconds(1) ||
+            (shown_ && now - last_ < std::chrono::milliseconds(100))) {
+            return;
+        }
+        last_ = now;
+        shown_ = true;
+        std::cerr << "\rtarsel-report: sweep " << (100 * done / total) << "% (" << done << " of "
+                  << total << " points)" << std::flush;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    bool terminal_;
+    bool shown_ = false;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point last_;
+};
+
+} // namespace
+
+int runSweepCommand(const LinkParams& base, const SweepRequest& request) {
+    if (request.sweeps.size() > 1) {
+        return usageError("--sweep given " + std::to_string(request.sweeps.size()) +
+                          " times; a run sweeps one input");
+    }
+    SweepFormat format = SweepFormat::Csv;
+    if (request.format == "jsonl") {
+        format = SweepFormat::JsonLines;
+    } else if (!request.format.empty() && request.format != "csv") {
+        return usageError("--format: expected csv or jsonl, got '" + request.format + "'");
+    }
+    SweepSpec spec;
+    if (const SweepCheck check = parseSweepArgument(request.sweeps.front(), request.log, spec);
+        !check) {
+        return usageError("--sweep: " + check.message);
+    }
+    std::vector<SweepColumn> columns;
+    if (const std::string error = chooseSweepColumns(request.columns, format, spec.key, columns);
+        !error.empty()) {
+        return usageError("--columns: " + error);
+    }
+    const SweepTable table(format, std::move(columns));
+
+    TableOutput output;
+    if (const std::string error = output.open(request.output); !error.empty()) {
+        std::cerr << "tarsel-report: cannot write " << error << '\n';
+        return ExitWriteFailed;
+    }
+    std::string buffer;
+    buffer.reserve(FlushSize + 4096);
+    table.appendHeader(buffer);
+    bool writeFailed = false;
+    {
+        ProgressLine progress;
+        SweepOptions options;
+        options.progress = [&](std::int64_t done, std::int64_t total) {
+            progress.update(done, total);
+        };
+        runSweep(
+            base, spec,
+            [&](const SweepPoint& point) {
+                table.appendRow(point, buffer);
+                if (buffer.size() >= FlushSize) {
+                    writeFailed = !output.write(buffer);
+                    buffer.clear();
+                }
+                return !writeFailed;
+            },
+            options);
+    }
+    if (!writeFailed) {
+        output.write(buffer);
+    }
+    if (const std::string error = output.finish(); !error.empty()) {
+        std::cerr << "tarsel-report: cannot write " << error << '\n';
+        return ExitWriteFailed;
+    }
+    return ExitOk;
+}
+
+} // namespace tarsel
