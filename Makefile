@@ -33,9 +33,10 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: configure
-	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_bench tarsel_plot_bench
+	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_bench tarsel_plot_bench tarsel-report
 	@$(BUILD)/bench/tarsel_bench
 	@$(BUILD)/bench/tarsel_plot_bench
+	@bench/sweep_cli.sh $(BUILD)/cli/tarsel-report
 
 # Installs the programs stripped, with help, desktop entry, icons, metainfo,
 # man pages and completion, under $(PREFIX) (and $$DESTDIR when set).

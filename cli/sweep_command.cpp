@@ -165,6 +165,9 @@ int runSweepCommand(const LinkParams& base, const SweepRequest& request) {
         !check) {
         return usageError("--sweep: " + check.message);
     }
+    if (const SweepCheck check = checkSweepFrom(base, spec); !check) {
+        return usageError("--sweep: " + check.message);
+    }
     std::vector<SweepColumn> columns;
     if (const std::string error = chooseSweepColumns(request.columns, format, spec.key, columns);
         !error.empty()) {

@@ -37,6 +37,11 @@ struct SweepCheck {
 // its box, with the same message ("Number ... out of range:[...]").
 SweepCheck checkSweep(const SweepSpec& spec);
 
+// checkSweep, and that sweeping a distance from base keeps the range it makes
+// (the sum of the distances) within the range's bounds, as a typed distance
+// must. runSweep checks this before any work.
+SweepCheck checkSweepFrom(const LinkParams& base, const SweepSpec& spec);
+
 // "KEY=FROM:TO:N" as on the command line; FROM and TO are read and checked as
 // typed text, so messages quote them as written. The spec is set when sound.
 SweepCheck parseSweepArgument(std::string_view text, bool log, SweepSpec& spec);

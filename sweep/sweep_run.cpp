@@ -163,7 +163,7 @@ private:
 
 SweepOutcome runSweep(const LinkParams& base, const SweepSpec& spec, const SweepSink& sink,
                       const SweepOptions& options) {
-    if (SweepCheck check = checkSweep(spec); !check) {
+    if (SweepCheck check = checkSweepFrom(base, spec); !check) {
         return SweepOutcome{SweepEnd::Invalid, 0, std::move(check.message)};
     }
     SweepRun run(base, spec, options);

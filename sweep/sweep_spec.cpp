@@ -101,6 +101,25 @@ SweepCheck checkSweep(const SweepSpec& spec) {
     return checkLog(spec);
 }
 
+SweepCheck checkSweepFrom(const LinkParams& base, const SweepSpec& spec) {
+    SweepCheck check = checkSweep(spec);
+    const int field = sweepField(spec);
+    if (!check || (field != FieldX12s && field != FieldX23s)) {
+        return check;
+    }
+    for (const SweepProblem end : {SweepProblem::From, SweepProblem::To}) {
+        const double value = end == SweepProblem::From ? spec.from : spec.to;
+        const double x12 = field == FieldX12s ? value : base.X12s.value;
+        const double x23 = field == FieldX23s ? value : base.X23s.value;
+        const EntryOutcome range = CheckDerivedRange(x12, x23, base.Range);
+        if (!range.stored) {
+            return fail(end, std::string(end == SweepProblem::From ? "FROM" : "TO") +
+                                 ": the range would be out of bounds: " + range.message);
+        }
+    }
+    return check;
+}
+
 SweepCheck parseSweepArgument(std::string_view text, bool log, SweepSpec& spec) {
     const auto eq = text.find('=');
     const auto colon1 = text.find(':', eq == std::string_view::npos ? 0 : eq + 1);

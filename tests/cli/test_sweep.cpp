@@ -147,6 +147,7 @@ TEST(TarselReportSweep, BadInputExitsWithStatusTwoNamingIt) {
         {{"--sweep", "Range=x:2:3"}, "FROM: Invalid number format: x"},
         {{"--sweep", "Pt=0:121:3"}, "TO: Number 121 out of range:["},
         {{"--sweep", "Range=-1:2:3"}, "FROM: Number -1 out of range:["},
+        {{"--set", "X23s=1e308", "--sweep", "X12s=0:1e308:3"}, "TO: the range would be out"},
         {{"--sweep", "Range=0:2:3", "--log"}, "touches or crosses 0"},
         {{"--sweep", "Pt=-1:1:3", "--log"}, "touches or crosses 0"},
         {{"--sweep", "Range=1:2"}, "expected KEY=FROM:TO:N"},
