@@ -115,6 +115,11 @@ int run(const Options& options) {
     if (const int status = applyAssignments(options, params); status != ExitOk) {
         return status;
     }
+    if (!options.sweep.sweeps.empty()) {
+        if (const int status = tarsel::checkSweepCommand(params, options.sweep); status != ExitOk) {
+            return status;
+        }
+    }
     const bool writesSettings = !options.writeSettingsFile.empty();
     if (writesSettings) {
         if (const int status = writeSettings(options.writeSettingsFile, params); status != ExitOk) {

@@ -149,31 +149,58 @@ private:
 
 } // namespace
 
-int runSweepCommand(const LinkParams& base, const SweepRequest& request) {
-    if (request.sweeps.size() > 1) {
-        return usageError("--sweep given " + std::to_string(request.sweeps.size()) +
-                          " times; a run sweeps one input");
-    }
-    SweepFormat format = SweepFormat::Csv;
-    if (request.format == "jsonl") {
-        format = SweepFormat::JsonLines;
-    } else if (!request.format.empty() && request.format != "csv") {
-        return usageError("--format: expected csv or jsonl, got '" + request.format + "'");
-    }
+namespace {
+
+struct PreparedSweep {
     SweepSpec spec;
-    if (const SweepCheck check = parseSweepArgument(request.sweeps.front(), request.log, spec);
-        !check) {
-        return usageError("--sweep: " + check.message);
-    }
-    if (const SweepCheck check = checkSweepFrom(base, spec); !check) {
-        return usageError("--sweep: " + check.message);
-    }
+    SweepFormat format = SweepFormat::Csv;
     std::vector<SweepColumn> columns;
-    if (const std::string error = chooseSweepColumns(request.columns, format, spec.key, columns);
-        !error.empty()) {
-        return usageError("--columns: " + error);
+};
+
+// Reads and checks the request; on a fault prints it and returns false.
+bool prepare(const LinkParams& base, const SweepRequest& request, PreparedSweep& sweep) {
+    if (request.sweeps.size() > 1) {
+        usageError("--sweep given " + std::to_string(request.sweeps.size()) +
+                   " times; a run sweeps one input");
+        return false;
     }
-    const SweepTable table(format, std::move(columns));
+    if (request.format == "jsonl") {
+        sweep.format = SweepFormat::JsonLines;
+    } else if (!request.format.empty() && request.format != "csv") {
+        usageError("--format: expected csv or jsonl, got '" + request.format + "'");
+        return false;
+    }
+    SweepCheck check = parseSweepArgument(request.sweeps.front(), request.log, sweep.spec);
+    if (check) {
+        check = checkSweepFrom(base, sweep.spec);
+    }
+    if (!check) {
+        usageError("--sweep: " + check.message);
+        return false;
+    }
+    const std::string error =
+        chooseSweepColumns(request.columns, sweep.format, sweep.spec.key, sweep.columns);
+    if (!error.empty()) {
+        usageError("--columns: " + error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int checkSweepCommand(const LinkParams& base, const SweepRequest& request) {
+    PreparedSweep sweep;
+    return prepare(base, request, sweep) ? ExitOk : ExitUsage;
+}
+
+int runSweepCommand(const LinkParams& base, const SweepRequest& request) {
+    PreparedSweep sweep;
+    if (!prepare(base, request, sweep)) {
+        return ExitUsage;
+    }
+    const SweepSpec& spec = sweep.spec;
+    const SweepTable table(sweep.format, std::move(sweep.columns));
 
     TableOutput output;
     if (const std::string error = output.open(request.output); !error.empty()) {

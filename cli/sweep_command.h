@@ -23,4 +23,7 @@ struct SweepRequest {
 // 0 done, 1 output failed, 2 bad input.
 int runSweepCommand(const LinkParams& base, const SweepRequest& request);
 
+// Only the checks of runSweepCommand, with its messages: 0 or 2.
+int checkSweepCommand(const LinkParams& base, const SweepRequest& request);
+
 } // namespace tarsel

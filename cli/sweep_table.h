@@ -2,8 +2,8 @@
 // The table a sweep writes: its columns (inputs and results by the names of
 // the JSON output) and one CSV or JSON-lines row per point.
 
-#include "engine/result_fields.h"
 #include "engine/param_table.h"
+#include "engine/result_fields.h"
 #include "sweep/sweep.h"
 
 #include <string>

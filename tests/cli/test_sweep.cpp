@@ -131,6 +131,8 @@ TEST(TarselReportSweep, OutputFileIsWholeOrAbsent) {
     const ToolRun failed = sweep({"--sweep", "Pt=0:1:3", "-o", dir});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find(dir), std::string::npos) << failed.err;
+    // A bad sweep is refused before the settings are written.
+    EXPECT_EQ(sweep({"--sweep", "Pt=0:1:1", "--write-settings", dir + "/s.ini"}).status, 2);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 }
 
