@@ -6,11 +6,9 @@
 
 namespace {
 
-// The engine alone: a sweep of the range at the defaults into a sink that
-// only looks at each point, on one thread and on every core. Items per second
-// is points per second.
-void BM_SweepRangeDefaults(benchmark::State& state) {
-    const tarsel::SweepSpec spec{"Range", 1, 100000, 200000, false};
+// The engine alone, into a sink that only looks at each point, on one thread
+// and on every core. Items per second is points per second.
+void sweepDefaults(benchmark::State& state, const tarsel::SweepSpec& spec) {
     tarsel::SweepOptions options;
     options.threads = static_cast<unsigned>(state.range(0));
     for (auto _ : state) {
@@ -27,11 +25,28 @@ void BM_SweepRangeDefaults(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * spec.points);
 }
 
+// The range from 1 m to 100 km: most points past the quadrature's reach.
+void BM_SweepRangeDefaults(benchmark::State& state) {
+    sweepDefaults(state, {"Range", 1, 100000, 200000, false});
+}
+
+// The transmit power: every point costs the full quadrature of the defaults.
+void BM_SweepPtDefaults(benchmark::State& state) {
+    sweepDefaults(state, {"Pt", -10, 10, 200000, false});
+}
+
 } // namespace
 
+const int Cores = static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
 BENCHMARK(BM_SweepRangeDefaults)
     ->Arg(1)
-    ->Arg(static_cast<int>(std::max(1U, std::thread::hardware_concurrency())))
+    ->Arg(Cores)
+    ->ArgName("threads")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_SweepPtDefaults)
+    ->Arg(1)
+    ->Arg(Cores)
     ->ArgName("threads")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
