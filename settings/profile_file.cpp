@@ -48,6 +48,19 @@ std::string oneLine(std::string_view text) {
     return out;
 }
 
+// The text to store for value so that it reads back as it is: CR and LF
+// become blanks, and a value with leading blanks or already in a matching
+// pair of quotes goes into double quotes, which the reader removes. Trailing
+// blanks are written as they are (numbers are stored padded to 19
+// characters), so they are lost on reading.
+std::string storedValue(std::string_view value) {
+    std::string out = oneLine(value);
+    const bool leadingBlank = !out.empty() && Blanks.find(out.front()) != std::string_view::npos;
+    const bool quoted =
+        out.size() >= 2 && out.front() == out.back() && (out.front() == '"' || out.front() == '\'');
+    return leadingBlank || quoted ? '"' + out + '"' : out;
+}
+
 // True when the last line of content (a run may hold several) is blank.
 bool endsInBlankLine(std::string_view content) {
     const std::size_t end = content.find_last_of("\r\n");
@@ -275,7 +288,7 @@ void ProfileFile::setString(std::string_view section, std::string_view key,
                             std::string_view value) {
     const std::string sectionName = oneLine(trimBlanks(section));
     const std::string keyName = oneLine(trimBlanks(key));
-    const std::string keyLine = keyName + "=" + oneLine(value);
+    const std::string keyLine = keyName + "=" + storedValue(value);
     const std::string nl = newline();
 
     const auto s = byName_.find(lowerAscii(sectionName));
@@ -284,7 +297,7 @@ void ProfileFile::setString(std::string_view section, std::string_view key,
         const auto k = sec.keys.find(lowerAscii(keyName));
         if (k != sec.keys.end()) {
             Line& line = *k->second;
-            line.content.replace(line.valueStart, std::string::npos, oneLine(value));
+            line.content.replace(line.valueStart, std::string::npos, storedValue(value));
             return;
         }
         if (sec.lastKey->eol.empty()) {

@@ -16,7 +16,9 @@
 // end of the file. Every other line stays byte for byte. Lines end at LF, CR LF
 // or a lone CR and keep their own endings; added lines take the ending of the
 // file's first line ('\n' when it has none). CR and LF inside a written value
-// become blanks.
+// become blanks; a value with leading blanks or in a matching pair of quotes
+// is written in double quotes, so that it reads back as it was written.
+// Trailing blanks are written as they are and so not read back.
 //
 // Every operation is linear in the size of the file. Lines that can never be
 // read or written (blank lines, comments, keys outside a readable section) are

@@ -47,6 +47,13 @@ std::string faceName(const LogFont& font) {
     return std::string(font.lfFaceName, ::strnlen(font.lfFaceName, FaceNameSize));
 }
 
+// The face name as it reads back: blanks at its end would be lost on reading.
+std::string storedFaceName(const LogFont& font) {
+    std::string face = faceName(font);
+    face.erase(face.find_last_not_of(" \t\r\n\v\f") + 1);
+    return face;
+}
+
 // Reads one font section into record; a missing key takes its field of defaults.
 void readFont(const ProfileFile& file, std::string_view section, LogFont& record,
               const LogFont& defaults) {
@@ -125,7 +132,7 @@ int saveFont(const std::string& path, const LogFont& font, const std::string& se
         keys.push_back(field.key);
     }
     const std::string error = updateProfile(path, [&](ProfileFile& file) {
-        file.setString(section, "lfFaceName", faceName(font));
+        file.setString(section, "lfFaceName", storedFaceName(font));
         for (const FontIntField& field : FontIntFields) {
             const int value = field.wide != nullptr ? font.*field.wide : font.*field.narrow;
             file.setString(section, field.key, formatInt(value));

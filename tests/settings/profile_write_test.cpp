@@ -43,6 +43,8 @@ const WriteCase writeCases[] = {
     {"\xEF\xBB\xBF[S]\nk=1\n",              "S",    "k", "2",   "\xEF\xBB\xBF[S]\nk=2\n"},            // byte order mark kept
     {"[S]\nk=1\n",                          "S",    "k", "a\nb\rc", "[S]\nk=a b c\n"},                // no line break in a value
     {"[S]\nk=1\n",                          "S",    "k", "v   ", "[S]\nk=v   \n"},                    // trailing blanks written
+    {"[S]\nk=1\n",                          "S",    "k", " v", "[S]\nk=\" v\"\n"},                    // leading blank kept by quotes
+    {"",                                    "S",    "k", "'v'", "[S]\nk=\"'v'\"\n"},                   // quotes kept by quotes
 };
 // clang-format on
 
@@ -67,10 +69,11 @@ TEST(ProfileWrite, SuccessiveNewKeysKeepTheirOrder) {
     EXPECT_EQ(file.getString("U", "d", "", 20), "4");
 }
 
-TEST(ProfileWrite, ValueInQuotesReadsWithoutThem) {
+TEST(ProfileWrite, ValueInQuotesReadsBackWithThem) {
     ProfileFile file;
     file.setString("S", "face", "\"Courier New\"");
-    EXPECT_EQ(file.getString("S", "face", "", 32), "Courier New");
+    EXPECT_EQ(file.getString("S", "face", "", 32), "\"Courier New\"");
+    EXPECT_EQ(ProfileFile(file.text()).getString("S", "face", "", 32), "\"Courier New\"");
 }
 
 TEST(ProfileWrite, InPlaceWriteIntoHugeFileKeepsTheRest) {
