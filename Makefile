@@ -6,6 +6,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX ?= /usr/local
 
 .PHONY: all setup configure build programs run test bench install package clean
+.PHONY: fuzz check-sanitize monkey
 
 all: build
 
@@ -49,5 +50,46 @@ package: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_installables
 	@cd $(BUILD) && cpack -G DEB
 
+# Each fuzz target runs FUZZ_SECONDS from its seeds under fuzz/corpus, in a
+# clang build of its own; new inputs go to $(FUZZ_BUILD)/corpus, a finding to
+# $(FUZZ_BUILD)/findings (and the run fails).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?= number_parse profile_file settings_roundtrip
+FUZZ_FLAGS ?=
+
+fuzz: setup
+	@if [ ! -f $(FUZZ_BUILD)/build.ninja ]; then \
+		CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DTARSEL_FUZZ=ON; fi
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$t $(FUZZ_BUILD)/findings; \
+		echo "fuzz_$$t: $(FUZZ_SECONDS) s"; \
+		$(FUZZ_BUILD)/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-dict=fuzz/$$t.dict -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- $(FUZZ_FLAGS) \
+			$(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t 2>$(FUZZ_BUILD)/fuzz_$$t.log \
+			|| { tail -n 40 $(FUZZ_BUILD)/fuzz_$$t.log; exit 1; }; \
+		grep -E '^stat::number_of_executed_units|^Done' $(FUZZ_BUILD)/fuzz_$$t.log; \
+	done
+
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-sanitize
+export LSAN_OPTIONS ?= suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
+
+check-sanitize: setup
+	@if [ ! -f $(SANITIZE_BUILD)/build.ninja ]; then \
+		cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DTARSEL_SANITIZE=ON \
+			-DTARSEL_BUILD_BENCH=OFF -DTARSEL_MAN_PAGES=OFF; fi
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The GUI monkey for SECONDS seconds (default 600), seed MONKEY_SEED.
+SECONDS ?= 600
+MONKEY_SEED ?= 1
+monkey: build
+	@TARSEL_MONKEY_SECONDS=$(SECONDS) TARSEL_MONKEY_SEED=$(MONKEY_SEED) QT_QPA_PLATFORM=offscreen \
+		$(BUILD)/tests/test_monkey
+
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)

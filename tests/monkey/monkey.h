@@ -1,0 +1,96 @@
+#pragma once
+// A random user: keys, typed text, clicks, wheel turns, window sizes, every
+// command of every menu bar, and answers to modal dialogs, from a fixed seed,
+// for a set time. The program runs in this process on a settings file of its
+// own; when it is closed (File/Exit) it is started again on that file.
+
+#include "fake_services.h"
+
+#include "ui/common/app_state.h"
+#include "ui/main/main_window.h"
+
+#include <QEventLoop>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace tarsel::testing {
+
+struct MonkeyCounts {
+    long actions = 0;
+    long menuCommands = 0;
+    long dialogAnswers = 0;
+    long restarts = 0;
+    long startWarnings = 0; // warnings while the program started on its own file
+    std::string firstStartWarning;
+    std::string firstOutOfBounds; // the parameter and the actions that led to it
+};
+
+class Monkey : public QObject {
+    Q_OBJECT
+public:
+    Monkey(std::uint32_t seed, const QString& folder);
+    ~Monkey() override;
+
+    // Acts for duration, then closes every dialog and menu left open.
+    void run(std::chrono::milliseconds duration);
+
+    MainWindow* window() const { return session_ ? session_->window.get() : nullptr; }
+    AppState* state() const { return session_ ? &session_->state : nullptr; }
+    const QString& settingsPath() const { return settingsPath_; }
+    const MonkeyCounts& counts() const { return counts_; }
+    FakeServices& services() { return services_; }
+
+    // Closes the program as the user would; it saves the settings file.
+    void closeProgram();
+
+public slots:
+    // Links the help window would hand to a web browser.
+    void openUrl(const QUrl&) {}
+
+private:
+    struct Session {
+        AppState state;
+        std::unique_ptr<MainWindow> window;
+    };
+
+    void start();
+    void step();
+    void act();
+    void finish();
+
+    int pick(int n);
+    bool chance(double p);
+    QWidget* target();
+    void pressKey(QWidget* window);
+    void typeText(QWidget* window);
+    void typeEntry(QWidget* window);
+    void click(QWidget* window);
+    void wheel(QWidget* window);
+    void runMenuCommand();
+    void answerDialog(QWidget* dialog);
+    void resizeMain();
+    void switchWindow();
+    void setDialogAnswers();
+    void note(std::string what);
+    void checkBounds();
+
+    std::mt19937 random_;
+    QString folder_;
+    QString settingsPath_;
+    FakeServices services_;
+    std::unique_ptr<Session> session_;
+    MonkeyCounts counts_;
+    QEventLoop loop_;
+    std::chrono::steady_clock::time_point end_;
+    int depth_ = 0;                  // steps on the stack: modal dialogs run inside a step
+    std::deque<std::string> recent_; // the last actions, for a report
+};
+
+} // namespace tarsel::testing
