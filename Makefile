@@ -72,7 +72,8 @@ fuzz: setup
 		grep -E '^stat::number_of_executed_units|^Done' $(FUZZ_BUILD)/fuzz_$$t.log; \
 	done
 
-# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+# (-O1, line tables only: quick to build, still readable stack traces).
 SANITIZE_BUILD ?= build-sanitize
 export LSAN_OPTIONS ?= suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
@@ -80,6 +81,7 @@ export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 check-sanitize: setup
 	@if [ ! -f $(SANITIZE_BUILD)/build.ninja ]; then \
 		cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DTARSEL_SANITIZE=ON \
+			-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
 			-DTARSEL_BUILD_BENCH=OFF -DTARSEL_MAN_PAGES=OFF; fi
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
