@@ -7,6 +7,7 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QMouseEvent>
+#include <QRubberBand>
 #include <QValueAxis>
 #include <QWheelEvent>
 
@@ -22,6 +23,9 @@ constexpr double WheelStep = 1.25;    // zoom factor per wheel notch
 constexpr double Margin = 0.04;       // free space around the data, of its span
 constexpr double MarkerReach = 100.0; // marker lines reach this many spans beyond the data
 const char* const MarkerProperty = "plotMarker";
+constexpr double MinZoomSpan = 1e-6;  // of the whole figure's span
+constexpr double MaxZoomSpan = 1e4;   // of the whole figure's span
+constexpr double MaxExtraDecades = 6; // a log axis zoomed out beyond the figure
 
 QString number(double value) {
     return QString::fromStdString(formatG(value, 0, 5));
@@ -247,7 +251,34 @@ void PlotView::resetZoom() {
     applyRanges();
 }
 
+bool PlotView::zoomAllowed(double factorX, double factorY) const {
+    const QPointF fullX = padded(dataBox_.left(), dataBox_.right(), figure_.x.log);
+    const QPointF fullY = padded(dataBox_.top(), dataBox_.bottom(), false);
+    const QPointF xs = xRange();
+    const QPointF ys = yRange();
+    const auto fits = [](double span, double full, double factor, double maxSpan) {
+        const double next = span / factor;
+        return std::isfinite(next) && next >= full * MinZoomSpan && next <= maxSpan;
+    };
+    bool xOk = false;
+    if (figure_.x.log) {
+        // Spans in decades: the chart's log axis loops or lays out endless
+        // ticks beyond these.
+        const double full = std::log10(fullX.y() / fullX.x());
+        xOk = xs.x() > 0.0 &&
+              fits(std::log10(xs.y() / xs.x()), full, factorX, full + MaxExtraDecades);
+    } else {
+        const double full = fullX.y() - fullX.x();
+        xOk = fits(xs.y() - xs.x(), full, factorX, full * MaxZoomSpan);
+    }
+    const double fullH = fullY.y() - fullY.x();
+    return xOk && fits(ys.y() - ys.x(), fullH, factorY, fullH * MaxZoomSpan);
+}
+
 void PlotView::zoomAbout(double factor, QPointF centre) {
+    if (!zoomAllowed(factor, factor)) {
+        return;
+    }
     QRectF area = chart()->plotArea();
     const QPointF c = chart()->mapFromScene(mapToScene(centre.toPoint()));
     const double w = area.width() / factor;
@@ -308,6 +339,32 @@ QString PlotView::readoutAt(QPointF pos) const {
         }
     }
     return text;
+}
+
+void PlotView::mousePressEvent(QMouseEvent* event) {
+    pressAt_ = event->position().toPoint();
+    QChartView::mousePressEvent(event);
+}
+
+void PlotView::mouseReleaseEvent(QMouseEvent* event) {
+    // The chart zooms into the rubber band on the left button and out by 2 on
+    // the right: refuse either where it would leave the drawable ranges.
+    const QRectF area = chart()->plotArea();
+    const QRectF band = QRectF(pressAt_, event->position()).normalized();
+    const bool allowed =
+        event->button() == Qt::RightButton
+            ? zoomAllowed(0.5, 0.5)
+            : event->button() != Qt::LeftButton ||
+                  (band.width() >= 1.0 && band.height() >= 1.0 &&
+                   zoomAllowed(area.width() / band.width(), area.height() / band.height()));
+    if (!allowed) {
+        if (auto* rubber = findChild<QRubberBand*>()) {
+            rubber->hide();
+        }
+        event->accept();
+        return;
+    }
+    QChartView::mouseReleaseEvent(event);
 }
 
 void PlotView::mouseMoveEvent(QMouseEvent* event) {

@@ -42,7 +42,9 @@ signals:
     void readoutChanged(const QString& text);
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -51,10 +53,15 @@ private:
     void build();
     void applyRanges();
     void applyPalette();
+    // Whether zooming in by these factors (< 1: out) keeps both axes within
+    // the ranges a chart can draw: never narrower than a millionth of the
+    // figure, never wider than ten thousand figures (a log axis: decades).
+    bool zoomAllowed(double factorX, double factorY) const;
 
     PlotFigure figure_;
     QRectF dataBox_; // the figure's extent (x left-right, y top-bottom as values)
     QString readout_;
+    QPoint pressAt_; // where the rubber band started
 };
 
 } // namespace tarsel
