@@ -23,11 +23,13 @@ RangedValue boundsOf(int field) {
 SweepCheck checkKey(std::string_view key) {
     const SettingsKey* entry = findSettingsKey(key);
     if (entry == nullptr) {
-        return fail(SweepProblem::UnknownKey, "unknown key '" + std::string(key) + "'");
+        return fail(SweepProblem::UnknownKey, std::string("unknown key '").append(key).append("'"));
     }
     if (entry->kind != KeyKind::Double) {
         return fail(SweepProblem::NotSweepable,
-                    "'" + std::string(entry->key) + "' is not a numeric field and cannot be swept");
+                    std::string("'")
+                        .append(entry->key)
+                        .append("' is not a numeric field and cannot be swept"));
     }
     return {};
 }

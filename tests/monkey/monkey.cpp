@@ -40,13 +40,6 @@ constexpr std::array<Qt::Key, 24> Keys{
 constexpr std::array<Qt::KeyboardModifier, 5> Modifiers{
     Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier};
 
-// Windows the monkey leaves alone: the plot window's log axis recurses
-// without end in Qt Charts on some zooms (a known fault, to be fixed; then
-// this list is empty again).
-bool leftAlone(const QWidget* window) {
-    return window->inherits("tarsel::PlotWindow");
-}
-
 // Every command reachable from a menu bar, submenus included.
 void collectActions(QMenu* menu, std::vector<QAction*>& out) {
     for (QAction* action : menu->actions()) {
@@ -62,8 +55,7 @@ std::vector<QAction*> menuCommands() {
     std::vector<QAction*> out;
     for (QWidget* top : QApplication::topLevelWidgets()) {
         auto* window = qobject_cast<QMainWindow*>(top);
-        if (window == nullptr || !window->isVisible() || window->menuWidget() == nullptr ||
-            leftAlone(window)) {
+        if (window == nullptr || !window->isVisible() || window->menuWidget() == nullptr) {
             continue;
         }
         for (QAction* action : window->menuBar()->actions()) {
@@ -81,7 +73,7 @@ std::vector<QWidget*> visibleWindows() {
     std::vector<QWidget*> out;
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->isVisible() && !top->isHidden() && top->windowType() != Qt::Popup &&
-            top->windowType() != Qt::ToolTip && !leftAlone(top)) {
+            top->windowType() != Qt::ToolTip) {
             out.push_back(top);
         }
     }

@@ -48,6 +48,25 @@ QPointF padded(double lo, double hi, bool log) {
     return QPointF(lo - pad, hi + pad);
 }
 
+// A range the chart can hold: finite, increasing, and on a log axis positive
+// and within the doubles whose logarithms round-trip (beyond, the chart's log
+// axis and its domain correct each other without end).
+QPointF drawable(QPointF range, bool log) {
+    const double limit = log ? 1e300 : std::numeric_limits<double>::max() / 4;
+    const double floor = log ? 1e-300 : -limit;
+    double lo = std::clamp(std::isnan(range.x()) ? floor : range.x(), floor, limit);
+    double hi = std::clamp(std::isnan(range.y()) ? limit : range.y(), floor, limit);
+    if (log) {
+        if (!(hi > lo * (1 + 1e-9))) {
+            lo = std::min(lo, limit / 10);
+            hi = lo * 10;
+        }
+    } else if (!(hi > lo)) {
+        hi = lo + std::max(1.0, std::fabs(lo));
+    }
+    return QPointF(lo, hi);
+}
+
 } // namespace
 
 QColor plotColour(PlotColour colour, const QPalette& palette) {
@@ -212,6 +231,8 @@ void PlotView::applyRanges() {
         xs = QPointF(xc - halfW, xc + halfW);
         ys = QPointF(yc - halfH, yc + halfH);
     }
+    xs = drawable(xs, figure_.x.log);
+    ys = drawable(ys, false);
     horizontal.first()->setRange(xs.x(), xs.y());
     vertical.first()->setRange(ys.x(), ys.y());
     if (figure_.exaggeration <= 0.0) {

@@ -57,5 +57,18 @@ TEST(PlotZoom, WheelAndRubberBandStopAtUsableRanges) {
     }
 }
 
+// Data reaching the ends of the doubles (a range typed at its bound) draws.
+TEST(PlotZoom, DataAtTheEndsOfTheDoublesDraws) {
+    for (const double hi : {1.7976931348623157e308, 1e300, 1e-300}) {
+        PlotView view;
+        PlotFigure figure = logFigure();
+        figure.curves.front().points = {QPointF(0.5, -1e308), QPointF(hi, 1e308)};
+        view.resize(640, 400);
+        view.setFigure(figure);
+        const QPointF xs = view.xRange();
+        EXPECT_TRUE(std::isfinite(xs.y()) && xs.x() > 0.0 && xs.x() < xs.y()) << hi;
+    }
+}
+
 } // namespace
 } // namespace tarsel::testing
