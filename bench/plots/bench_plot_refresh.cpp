@@ -31,7 +31,7 @@ void refresh(benchmark::State& state, PlotTab tab, const LinkParams& params) {
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.show();
     const tarsel::PlotSettings settings;
-    const std::atomic<bool> never{false};
+    tarsel::SweepControl never;
     QPixmap canvas(view.size());
     for (auto _ : state) {
         // A commit gives new results; the open tab is swept and drawn again.

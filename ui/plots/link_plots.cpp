@@ -50,7 +50,7 @@ int caseInForce(const LinkParams& params) {
 }
 
 PlotData rangePlot(const LinkParams& params, const LinkResults& results, RangeOptions options,
-                   const std::atomic<bool>& cancel) {
+                   SweepControl& control) {
     double farthest = params.Range.value;
     for (const Case& c : Cases) {
         const double range = (results.*c.path).maxRange;
@@ -60,10 +60,9 @@ PlotData rangePlot(const LinkParams& params, const LinkResults& results, RangeOp
     }
     const double end = farthest * RangeHeadroom;
     PlotData data;
-    data.sweptKey = "Range";
-    data.values =
-        spacedValues(options.log ? end / LogSpan : end / PlotPoints, end, PlotPoints, options.log);
-    sweepInput(params, data, cancel);
+    data.spec = {"Range", options.log ? end / LogSpan : end / PlotPoints, end, PlotPoints,
+                 options.log};
+    sweepInput(params, data, control);
     insertCurrent(data, params.Range.value, results);
     if (data.cancelled) {
         return data;
@@ -102,8 +101,7 @@ PlotData rangePlot(const LinkParams& params, const LinkResults& results, RangeOp
     return data;
 }
 
-PlotData heightPlot(const LinkParams& params, const LinkResults& results,
-                    const std::atomic<bool>& cancel) {
+PlotData heightPlot(const LinkParams& params, const LinkResults& results, SweepControl& control) {
     const ProfileClearance c = profileClearance(params, results);
     // Perpendicular clearance to height: the line's slope lengthens the step.
     const double run = params.X12s.value + params.X23s.value;
@@ -112,10 +110,9 @@ PlotData heightPlot(const LinkParams& params, const LinkResults& results,
     const double r = c.fresnelRadius * vertical;
 
     PlotData data;
-    data.sweptKey = "y02s";
-    data.values =
-        spacedValues(c.losHeight - HeightSpan * r, c.losHeight + HeightSpan * r, PlotPoints, false);
-    sweepInput(params, data, cancel);
+    data.spec = {"y02s", c.losHeight - HeightSpan * r, c.losHeight + HeightSpan * r, PlotPoints,
+                 false};
+    sweepInput(params, data, control);
     insertCurrent(data, params.y02s.value, results);
     if (data.cancelled) {
         return data;

@@ -18,11 +18,10 @@ int caseInForce(const LinkParams& params);
 // Distance sweep from near 0 to beyond the nominal range and the largest
 // finite maximum range, then the figure.
 PlotData rangePlot(const LinkParams& params, const LinkResults& results, RangeOptions options,
-                   const std::atomic<bool>& cancel);
+                   SweepControl& control);
 
 // Obstruction height from the line of sight minus three first Fresnel zone
 // radii to plus three, then the figure.
-PlotData heightPlot(const LinkParams& params, const LinkResults& results,
-                    const std::atomic<bool>& cancel);
+PlotData heightPlot(const LinkParams& params, const LinkResults& results, SweepControl& control);
 
 } // namespace tarsel

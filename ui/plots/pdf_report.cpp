@@ -178,7 +178,7 @@ QString writePdfReport(const QString& path, const LinkParams& params, const Link
         view.setAttribute(Qt::WA_DontShowOnScreen);
         view.resize(PlotLogicalSize);
         view.show();
-        const std::atomic<bool> never{false};
+        SweepControl never;
         const PlotTab tabs[] = {PlotTab::Range, PlotTab::Height, PlotTab::Profile};
         for (std::size_t i = 0; i < std::size(tabs); ++i) {
             drawPlot(pages, view, computePlot(tabs[i], params, results, settings, never));

@@ -1,51 +1,30 @@
 #include "ui/plots/plot_data.h"
 
-#include "engine/param_table.h"
-#include "engine/recalculate.h"
-
 #include <algorithm>
-#include <cmath>
 
 namespace tarsel {
 
-int fieldOfKey(const std::string& key) {
-    const auto& table = fieldTable();
-    for (int i = 0; i < FieldCount; ++i) {
-        if (table[static_cast<std::size_t>(i)].key == key) {
-            return i;
-        }
+void sweepInput(const LinkParams& params, PlotData& data, SweepControl& control) {
+    data.values.clear();
+    data.results.clear();
+    if (data.spec.points > 0) {
+        data.values.reserve(static_cast<std::size_t>(data.spec.points));
+        data.results.reserve(static_cast<std::size_t>(data.spec.points));
     }
-    return -1;
-}
-
-LinkParams sweptParams(const LinkParams& params, int field, double value) {
-    LinkParams p = params;
-    if (RangedValue* input = paramForField(p, field)) {
-        input->value = value;
-        if (field == FieldRange) {
-            rescaleDistancesToRange(p, params.X12s.value, params.X23s.value);
-        } else if (field == FieldX12s || field == FieldX23s) {
-            rangeFromDistances(p);
-        }
+    SweepOptions options;
+    options.control = &control;
+    const SweepOutcome outcome = runSweep(
+        params, data.spec,
+        [&data](const SweepPoint& point) {
+            data.values.push_back(point.value);
+            data.results.push_back(point.results);
+            return true;
+        },
+        options);
+    data.cancelled = outcome.end == SweepEnd::Cancelled || outcome.end == SweepEnd::Stopped;
+    if (outcome.end == SweepEnd::Invalid) {
+        data.figure.note = QString::fromStdString(outcome.message);
     }
-    return p;
-}
-
-std::vector<double> spacedValues(double from, double to, int n, bool log) {
-    std::vector<double> values;
-    if (n < 1) {
-        return values;
-    }
-    values.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        const double t = n == 1 ? 0.0 : static_cast<double>(i) / (n - 1);
-        // The ends exactly as given.
-        values.push_back(i == 0       ? from
-                         : i == n - 1 ? to
-                         : log        ? from * std::pow(to / from, t)
-                                      : from + (to - from) * t);
-    }
-    return values;
 }
 
 void insertCurrent(PlotData& data, double value, const LinkResults& results) {
@@ -57,20 +36,6 @@ void insertCurrent(PlotData& data, double value, const LinkResults& results) {
     if (*at != value) {
         data.results.insert(data.results.begin() + (at - v.begin()), results);
         v.insert(at, value);
-    }
-}
-
-void sweepInput(const LinkParams& params, PlotData& data, const std::atomic<bool>& cancel) {
-    const int field = fieldOfKey(data.sweptKey);
-    data.results.clear();
-    data.results.reserve(data.values.size());
-    for (double value : data.values) {
-        if (cancel.load(std::memory_order_relaxed)) {
-            data.cancelled = true;
-            return;
-        }
-        const LinkParams p = sweptParams(params, field, value);
-        data.results.push_back(recalculate(p));
     }
 }
 

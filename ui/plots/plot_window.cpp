@@ -50,20 +50,20 @@ std::size_t index(PlotTab tab) {
 } // namespace
 
 PlotData computePlot(PlotTab tab, const LinkParams& params, const LinkResults& results,
-                     const PlotSettings& settings, const std::atomic<bool>& cancel) {
+                     const PlotSettings& settings, SweepControl& control) {
     switch (tab) {
     case PlotTab::Range:
         return rangePlot(params, results, RangeOptions{settings.rangeLog, settings.rangePower},
-                         cancel);
+                         control);
     case PlotTab::Height:
-        return heightPlot(params, results, cancel);
+        return heightPlot(params, results, control);
     case PlotTab::Profile: {
         PlotData data;
         data.figure = pathProfileFigure(params, results, settings.exaggeration);
         return data;
     }
     case PlotTab::Sweep:
-        return sweepPlot(params, settings, cancel);
+        return sweepPlot(params, settings, control);
     }
     return {};
 }
@@ -121,8 +121,8 @@ PlotWindow::PlotWindow(AppState& state) : state_(state) {
 }
 
 PlotWindow::~PlotWindow() {
-    if (cancel_) {
-        cancel_->store(true);
+    if (control_) {
+        control_->cancel();
     }
     for (QFutureWatcher<PlotData>* watcher : running_) {
         watcher->waitForFinished();
@@ -232,11 +232,11 @@ bool PlotWindow::busy() const {
 
 void PlotWindow::refresh() {
     // The newest request wins: the one running is told to stop.
-    if (cancel_) {
-        cancel_->store(true);
+    if (control_) {
+        control_->cancel();
     }
-    auto cancel = std::make_shared<std::atomic<bool>>(false);
-    cancel_ = cancel;
+    auto control = std::make_shared<SweepControl>();
+    control_ = control;
     const int generation = ++generation_;
     const PlotTab tab = currentTab();
     auto* watcher = new QFutureWatcher<PlotData>(this);
@@ -249,8 +249,8 @@ void PlotWindow::refresh() {
         watcher->deleteLater();
     });
     watcher->setFuture(QtConcurrent::run(
-        [tab, params = state_.params, results = state_.results, settings = settings_, cancel] {
-            return computePlot(tab, params, results, settings, *cancel);
+        [tab, params = state_.params, results = state_.results, settings = settings_, control] {
+            return computePlot(tab, params, results, settings, *control);
         }));
 }
 

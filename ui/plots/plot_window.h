@@ -72,7 +72,7 @@ private:
     std::array<QLabel*, PlotTabCount> notes_{};
     std::array<PlotData, PlotTabCount> data_{};
     SweepControls* sweep_ = nullptr;
-    std::shared_ptr<std::atomic<bool>> cancel_;
+    std::shared_ptr<SweepControl> control_; // of the newest computation
     std::vector<QFutureWatcher<PlotData>*> running_;
     int generation_ = 0;
     int drawn_ = 0;
@@ -87,6 +87,6 @@ void closePlotWindow(AppState& state);
 
 // The computation behind a tab, synchronous.
 PlotData computePlot(PlotTab tab, const LinkParams& params, const LinkResults& results,
-                     const PlotSettings& settings, const std::atomic<bool>& cancel);
+                     const PlotSettings& settings, SweepControl& control);
 
 } // namespace tarsel

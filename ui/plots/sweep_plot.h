@@ -15,13 +15,8 @@ QString resultChoiceText(const ResultField& field);
 // "Carrier frequency [Hz]": an input as its list shows it.
 QString inputChoiceText(int field);
 
-// What stops the settings' sweep from running ("Number ... out of range"),
-// or empty.
-QString sweepProblem(const PlotSettings& settings);
-
 // Runs the sweep of the settings' input and draws the chosen results. A sweep
 // that does not pass its check gives no curve and the reason as the note.
-PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings,
-                   const std::atomic<bool>& cancel);
+PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, SweepControl& control);
 
 } // namespace tarsel

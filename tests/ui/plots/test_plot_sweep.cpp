@@ -4,6 +4,7 @@
 
 #include "engine/recalculate.h"
 #include "engine/result_fields.h"
+#include "sweep/sweep.h"
 #include "ui/plots/sweep_controls.h"
 
 #include <QCheckBox>
@@ -62,18 +63,31 @@ TEST(PlotSweep, ControlsChooseTheInputAndResultsWithUnits) {
     EXPECT_EQ(window->settings().sweepKey, "Pt");
 }
 
-TEST(PlotSweep, ARefusedSweepShowsWhyAndDrawsNothing) {
-    Program program;
-    PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
-    auto* key = window->findChild<QComboBox*>("sweepKey");
-    key->setCurrentIndex(key->findData("Nf"));
-    window->findChild<QCheckBox*>("sweepLog")->setChecked(false);
-    setText(window->findChild<QLineEdit*>("sweepTo"), "10");
-    setText(window->findChild<QLineEdit*>("sweepFrom"), "-5"); // below the noise figure's 0
-    waitForPlots(program);
-    EXPECT_TRUE(window->view(PlotTab::Sweep)->figure().curves.empty());
-    EXPECT_TRUE(window->noteLabel(PlotTab::Sweep)->text().contains("out of range"))
-        << window->noteLabel(PlotTab::Sweep)->text().toStdString();
+TEST(PlotSweep, ARefusedSweepShowsTheSweepChecksMessageAndDrawsNothing) {
+    struct Case {
+        const char* key;
+        const char* from;
+        const char* to;
+        bool log;
+        SweepSpec spec;
+    };
+    const Case cases[] = {
+        {"Nf", "-5", "10", false, {"Nf", -5, 10, 201, false}}, // below the noise figure's 0
+        {"Pt", "-20", "10", true, {"Pt", -20, 10, 201, true}}, // log across zero
+    };
+    for (const Case& c : cases) {
+        Program program;
+        PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
+        auto* key = window->findChild<QComboBox*>("sweepKey");
+        key->setCurrentIndex(key->findData(c.key));
+        window->findChild<QCheckBox*>("sweepLog")->setChecked(c.log);
+        setText(window->findChild<QLineEdit*>("sweepTo"), c.to);
+        setText(window->findChild<QLineEdit*>("sweepFrom"), c.from);
+        waitForPlots(program);
+        EXPECT_TRUE(window->view(PlotTab::Sweep)->figure().curves.empty()) << c.key;
+        EXPECT_EQ(window->noteLabel(PlotTab::Sweep)->text().toStdString(),
+                  checkSweep(c.spec).message);
+    }
 }
 
 } // namespace
