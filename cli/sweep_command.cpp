@@ -1,7 +1,7 @@
 #include "cli/sweep_command.h"
 
-#include "cli/sweep_table.h"
 #include "sweep/sweep.h"
+#include "sweep/sweep_table.h"
 
 #include <cerrno>
 #include <chrono>

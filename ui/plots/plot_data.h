@@ -8,6 +8,7 @@
 #include "sweep/sweep.h"
 #include "ui/plots/plot_figure.h"
 
+#include <string>
 #include <vector>
 
 namespace tarsel {
@@ -17,6 +18,7 @@ struct PlotData {
     SweepSpec spec; // empty key: no sweep behind the plot
     std::vector<double> values;
     std::vector<LinkResults> results;
+    std::string table; // the Sweep tab's data as tarsel-report --sweep writes its CSV
     bool cancelled = false;
 };
 

@@ -271,8 +271,17 @@ void PlotWindow::resetZoom() {
     view(currentTab())->resetZoom();
 }
 
+QByteArray PlotWindow::dataCsv() const {
+    // The Sweep tab's columns are those of tarsel-report --sweep.
+    const PlotData& d = data(currentTab());
+    if (currentTab() == PlotTab::Sweep && !d.table.empty()) {
+        return QByteArray::fromStdString(d.table);
+    }
+    return figureCsv(d.figure).toUtf8();
+}
+
 void PlotWindow::copyData() {
-    QApplication::clipboard()->setText(figureCsv(data(currentTab()).figure));
+    QApplication::clipboard()->setText(QString::fromUtf8(dataCsv()));
 }
 
 void PlotWindow::warn(const QString& text) {
@@ -298,7 +307,7 @@ void PlotWindow::saveData() {
     if (path.isEmpty()) {
         return;
     }
-    const QString reason = writeFileWhole(path, figureCsv(data(currentTab()).figure).toUtf8());
+    const QString reason = writeFileWhole(path, dataCsv());
     if (!reason.isEmpty()) {
         warn(QStringLiteral("The data could not be saved to %1: %2").arg(path, reason));
     }

@@ -63,6 +63,8 @@ private:
     QWidget* profileControls();
     void apply(PlotTab tab, PlotData data);
     void warn(const QString& text);
+    // "Copy data" and "Save data": the open tab's CSV.
+    QByteArray dataCsv() const;
 
     AppState& state_;
     PlotSettings settings_;

@@ -2,6 +2,7 @@
 
 #include "engine/param_table.h"
 #include "engine/result_fields.h"
+#include "sweep/sweep_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +35,7 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
                           settings.sweepPoints, settings.sweepLog};
     PlotFigure& f = data.figure;
     f.title = QStringLiteral("Sweep");
-    const SweepCheck check = checkSweep(data.spec);
+    const SweepCheck check = checkSweepFrom(params, data.spec);
     if (!check) {
         f.note = QString::fromStdString(check.message);
         data.spec = {};
@@ -69,6 +70,19 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
         f.curves.push_back(curve);
     }
 
+    // The data as tarsel-report --sweep --columns <the chosen results> writes it.
+    std::string names;
+    for (const ResultField* field : chosen) {
+        if (!names.empty()) {
+            names += ',';
+        }
+        names += field->name;
+    }
+    std::vector<SweepColumn> columns;
+    chooseSweepColumns(names, SweepFormat::Csv, data.spec.key, columns);
+    const SweepTable table(SweepFormat::Csv, std::move(columns));
+    table.appendHeader(data.table);
+
     // Every point, or the lowest and highest of each bucket when there are
     // more points than the plot has room for.
     const std::int64_t n = data.spec.points;
@@ -79,6 +93,7 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
     const SweepOutcome outcome = runSweep(
         params, data.spec,
         [&](const SweepPoint& point) {
+            table.appendRow(point, data.table);
             const bool first = point.index % perBucket == 0;
             const bool last = (point.index + 1) % perBucket == 0 || point.index + 1 == n;
             for (std::size_t i = 0; i < chosen.size(); ++i) {
@@ -102,6 +117,9 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
         },
         options);
     data.cancelled = outcome.end == SweepEnd::Cancelled || outcome.end == SweepEnd::Stopped;
+    if (outcome.end == SweepEnd::Invalid) {
+        f.note = QString::fromStdString(outcome.message);
+    }
     return data;
 }
 

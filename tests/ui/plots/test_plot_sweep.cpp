@@ -9,9 +9,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
 #include <QSpinBox>
 #include <gtest/gtest.h>
 
@@ -89,6 +92,68 @@ TEST(PlotSweep, ARefusedSweepShowsTheSweepChecksMessageAndDrawsNothing) {
                   checkSweep(c.spec).message);
     }
 }
+
+#ifdef TARSEL_REPORT_PATH
+// Save data writes the header and the rows that tarsel-report --sweep writes
+// for the same sweep with the chosen results as its columns.
+TEST(PlotSweep, SavedDataHasTheColumnsAndRowsOfTheCommandLineSweep) {
+    const struct {
+        const char* key;
+        const char* from;
+        const char* to;
+        int points;
+        bool log;
+        QStringList results;
+    } cases[] = {
+        {"Range", "100", "2000", 7, false, {"noDiffraction.marginDb"}},
+        {"fcent",
+         "1e8",
+         "1e10",
+         5,
+         true,
+         {"knifeEdgeV", "smoothHill.maxRange", "roughHill.marginDb"}},
+    };
+    for (const auto& c : cases) {
+        Program program;
+        PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
+        auto* key = window->findChild<QComboBox*>("sweepKey");
+        key->setCurrentIndex(key->findData(c.key));
+        window->findChild<QCheckBox*>("sweepLog")->setChecked(c.log);
+        setText(window->findChild<QLineEdit*>("sweepFrom"), c.from);
+        setText(window->findChild<QLineEdit*>("sweepTo"), c.to);
+        auto* points = window->findChild<QSpinBox*>("sweepPoints");
+        points->setValue(c.points);
+        emit points->editingFinished();
+        auto* results = window->findChild<QListWidget*>("sweepResults");
+        for (int i = 0; i < results->count(); ++i) {
+            const bool chosen = c.results.contains(results->item(i)->data(Qt::UserRole).toString());
+            results->item(i)->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
+        }
+        waitForPlots(program);
+        program.services.saveAnswer = program.dir.filePath("sweep.csv");
+        window->findChild<QPushButton*>("saveData")->click();
+        QFile file(program.services.saveAnswer);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.key;
+        const QList<QByteArray> saved = file.readAll().split('\n');
+
+        QProcess cli;
+        QStringList args = {"--defaults", "--sweep",
+                            QStringLiteral("%1=%2:%3:%4").arg(c.key, c.from, c.to).arg(c.points),
+                            "--columns", c.results.join(',')};
+        if (c.log) {
+            args << "--log";
+        }
+        cli.start(QStringLiteral(TARSEL_REPORT_PATH), args);
+        ASSERT_TRUE(cli.waitForFinished(60000)) << c.key;
+        const QList<QByteArray> expected = cli.readAllStandardOutput().split('\n');
+        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        EXPECT_EQ(saved.front().toStdString(), expected.front().toStdString());
+        EXPECT_EQ(saved.size(), expected.size()) << c.key;
+        EXPECT_EQ(saved, expected) << c.key;
+        EXPECT_EQ(saved.size(), c.points + 2); // header, the points, the final newline
+    }
+}
+#endif
 
 } // namespace
 } // namespace tarsel::testing

@@ -1,4 +1,4 @@
-#include "cli/sweep_table.h"
+#include "sweep/sweep_table.h"
 
 #include <algorithm>
 #include <charconv>
