@@ -26,6 +26,15 @@ void setText(QLineEdit* box, const char* text) {
     emit box->editingFinished();
 }
 
+// Sweeps key from..to (log or not) through the tab's controls.
+void chooseSweep(PlotWindow* window, const char* key, const char* from, const char* to, bool log) {
+    auto* box = window->findChild<QComboBox*>("sweepKey");
+    box->setCurrentIndex(box->findData(key));
+    window->findChild<QCheckBox*>("sweepLog")->setChecked(log);
+    setText(window->findChild<QLineEdit*>("sweepTo"), to);
+    setText(window->findChild<QLineEdit*>("sweepFrom"), from);
+}
+
 TEST(PlotSweep, ControlsChooseTheInputAndResultsWithUnits) {
     Program program;
     PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
@@ -81,11 +90,7 @@ TEST(PlotSweep, ARefusedSweepShowsTheSweepChecksMessageAndDrawsNothing) {
     for (const Case& c : cases) {
         Program program;
         PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
-        auto* key = window->findChild<QComboBox*>("sweepKey");
-        key->setCurrentIndex(key->findData(c.key));
-        window->findChild<QCheckBox*>("sweepLog")->setChecked(c.log);
-        setText(window->findChild<QLineEdit*>("sweepTo"), c.to);
-        setText(window->findChild<QLineEdit*>("sweepFrom"), c.from);
+        chooseSweep(window, c.key, c.from, c.to, c.log);
         waitForPlots(program);
         EXPECT_TRUE(window->view(PlotTab::Sweep)->figure().curves.empty()) << c.key;
         EXPECT_EQ(window->noteLabel(PlotTab::Sweep)->text().toStdString(),
@@ -116,11 +121,7 @@ TEST(PlotSweep, SavedDataHasTheColumnsAndRowsOfTheCommandLineSweep) {
     for (const auto& c : cases) {
         Program program;
         PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
-        auto* key = window->findChild<QComboBox*>("sweepKey");
-        key->setCurrentIndex(key->findData(c.key));
-        window->findChild<QCheckBox*>("sweepLog")->setChecked(c.log);
-        setText(window->findChild<QLineEdit*>("sweepFrom"), c.from);
-        setText(window->findChild<QLineEdit*>("sweepTo"), c.to);
+        chooseSweep(window, c.key, c.from, c.to, c.log);
         auto* points = window->findChild<QSpinBox*>("sweepPoints");
         points->setValue(c.points);
         emit points->editingFinished();
