@@ -8,13 +8,13 @@ namespace {
 
 // The engine alone, into a sink that only looks at each point, on one thread
 // and on every core. Items per second is points per second.
-void sweepDefaults(benchmark::State& state, const tarsel::SweepSpec& spec) {
+void sweepDefaults(benchmark::State& state, const tarsel::SweepPlan& plan) {
     tarsel::SweepOptions options;
     options.threads = static_cast<unsigned>(state.range(0));
     for (auto _ : state) {
         double sum = 0;
         tarsel::runSweep(
-            tarsel::LinkParams{}, spec,
+            tarsel::LinkParams{}, plan,
             [&](const tarsel::SweepPoint& p) {
                 sum += p.results.smoothHill.marginDb;
                 return true;
@@ -22,7 +22,7 @@ void sweepDefaults(benchmark::State& state, const tarsel::SweepSpec& spec) {
             options);
         benchmark::DoNotOptimize(sum);
     }
-    state.SetItemsProcessed(state.iterations() * spec.points);
+    state.SetItemsProcessed(state.iterations() * plan.points);
 }
 
 // The range from 1 m to 100 km: most points past the quadrature's reach.

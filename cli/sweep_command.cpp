@@ -152,7 +152,7 @@ private:
 namespace {
 
 struct PreparedSweep {
-    SweepSpec spec;
+    SweepPlan plan;
     SweepFormat format = SweepFormat::Csv;
     std::vector<SweepColumn> columns;
 };
@@ -170,16 +170,16 @@ bool prepare(const LinkParams& base, const SweepRequest& request, PreparedSweep&
         usageError("--format: expected csv or jsonl, got '" + request.format + "'");
         return false;
     }
-    SweepCheck check = parseSweepArgument(request.sweeps.front(), request.log, sweep.spec);
+    SweepCheck check = parseSweepArgument(request.sweeps.front(), request.log, sweep.plan);
     if (check) {
-        check = checkSweepFrom(base, sweep.spec);
+        check = checkSweepFrom(base, sweep.plan);
     }
     if (!check) {
         usageError("--sweep: " + check.message);
         return false;
     }
     const std::string error =
-        chooseSweepColumns(request.columns, sweep.format, sweep.spec.key, sweep.columns);
+        chooseSweepColumns(request.columns, sweep.format, sweep.plan.key, sweep.columns);
     if (!error.empty()) {
         usageError("--columns: " + error);
         return false;
@@ -199,7 +199,7 @@ int runSweepCommand(const LinkParams& base, const SweepRequest& request) {
     if (!prepare(base, request, sweep)) {
         return ExitUsage;
     }
-    const SweepSpec& spec = sweep.spec;
+    const SweepPlan& plan = sweep.plan;
     const SweepTable table(sweep.format, std::move(sweep.columns));
 
     TableOutput output;
@@ -218,7 +218,7 @@ int runSweepCommand(const LinkParams& base, const SweepRequest& request) {
             progress.update(done, total);
         };
         runSweep(
-            base, spec,
+            base, plan,
             [&](const SweepPoint& point) {
                 table.appendRow(point, buffer);
                 if (buffer.size() >= FlushSize) {

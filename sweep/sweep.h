@@ -16,7 +16,7 @@ namespace tarsel {
 inline constexpr std::int64_t MinSweepPoints = 2;
 inline constexpr std::int64_t MaxSweepPoints = 10'000'000;
 
-struct SweepSpec {
+struct SweepPlan {
     std::string key;         // settings key of one of the 19 numeric fields, any letter case
     double from = 0.0;       // value of the first point, exactly
     double to = 0.0;         // value of the last point, exactly
@@ -35,23 +35,23 @@ struct SweepCheck {
 
 // Checks everything before any work. Bounds are those of typing the value in
 // its box, with the same message ("Number ... out of range:[...]").
-SweepCheck checkSweep(const SweepSpec& spec);
+SweepCheck checkSweep(const SweepPlan& plan);
 
 // checkSweep, and that sweeping a distance from base keeps the range it makes
 // (the sum of the distances) within the range's bounds, as a typed distance
 // must. runSweep checks this before any work.
-SweepCheck checkSweepFrom(const LinkParams& base, const SweepSpec& spec);
+SweepCheck checkSweepFrom(const LinkParams& base, const SweepPlan& plan);
 
 // "KEY=FROM:TO:N" as on the command line; FROM and TO are read and checked as
-// typed text, so messages quote them as written. The spec is set when sound.
-SweepCheck parseSweepArgument(std::string_view text, bool log, SweepSpec& spec);
+// typed text, so messages quote them as written. The plan is set when sound.
+SweepCheck parseSweepArgument(std::string_view text, bool log, SweepPlan& plan);
 
-// FieldIndex of spec.key, or -1 when it names none of the 19 numeric fields.
-int sweepField(const SweepSpec& spec);
+// FieldIndex of plan.key, or -1 when it names none of the 19 numeric fields.
+int sweepField(const SweepPlan& plan);
 
 // Value of point index (0..points-1): from at 0 and to at points-1 exactly,
 // evenly spaced in value (linear) or in its logarithm (log) between.
-double sweepValue(const SweepSpec& spec, std::int64_t index);
+double sweepValue(const SweepPlan& plan, std::int64_t index);
 
 // The swept field set to value as an accepted typed entry sets it, with the
 // coupling of range and distances. value must be within the field's bounds.
@@ -103,7 +103,7 @@ using SweepSink = std::function<bool(const SweepPoint&)>;
 // on the calling thread; a few blocks are in flight at any time, whatever the
 // number of points. An exception thrown by sink stops the workers and
 // propagates.
-SweepOutcome runSweep(const LinkParams& base, const SweepSpec& spec, const SweepSink& sink,
+SweepOutcome runSweep(const LinkParams& base, const SweepPlan& plan, const SweepSink& sink,
                       const SweepOptions& options = {});
 
 } // namespace tarsel

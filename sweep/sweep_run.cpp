@@ -15,24 +15,24 @@ namespace tarsel {
 // length ahead of the sink, which bounds memory whatever the number of points.
 class SweepRun {
 public:
-    SweepRun(const LinkParams& base, const SweepSpec& spec, const SweepOptions& options)
-        : base_(base), spec_(spec), field_(sweepField(spec)), options_(options) {
+    SweepRun(const LinkParams& base, const SweepPlan& plan, const SweepOptions& options)
+        : base_(base), plan_(plan), field_(sweepField(plan)), options_(options) {
         unsigned threads = options.threads;
         if (threads == 0) {
             threads = std::max(1U, std::thread::hardware_concurrency());
         }
         // Blocks small enough to share the work out and report progress often,
         // big enough that the hand-over costs nothing next to the computing.
-        const std::int64_t perThread = spec.points / (4 * static_cast<std::int64_t>(threads));
+        const std::int64_t perThread = plan.points / (4 * static_cast<std::int64_t>(threads));
         blockSize_ = std::clamp<std::int64_t>(perThread, 1, 512);
-        blocks_ = (spec.points + blockSize_ - 1) / blockSize_;
+        blocks_ = (plan.points + blockSize_ - 1) / blockSize_;
         threads = static_cast<unsigned>(std::min<std::int64_t>(threads, blocks_));
         slots_.resize(std::min<std::int64_t>(2 * threads + 1, blocks_));
         for (Slot& slot : slots_) {
             slot.points.resize(static_cast<std::size_t>(blockSize_));
         }
         if (options.control != nullptr) {
-            options.control->total_.store(spec.points, std::memory_order_relaxed);
+            options.control->total_.store(plan.points, std::memory_order_relaxed);
             options.control->done_.store(0, std::memory_order_relaxed);
         }
         workers_.reserve(threads);
@@ -63,7 +63,7 @@ public:
                 std::unique_lock lock(mutex_);
                 blockReady_.wait(lock, [&] { return slot.ready; });
             }
-            const std::int64_t count = std::min(blockSize_, spec_.points - block * blockSize_);
+            const std::int64_t count = std::min(blockSize_, plan_.points - block * blockSize_);
             for (std::int64_t i = 0; i < count; ++i) {
                 if (cancelled()) {
                     outcome.end = SweepEnd::Cancelled;
@@ -104,7 +104,7 @@ private:
             options_.control->done_.store(delivered, std::memory_order_relaxed);
         }
         if (options_.progress) {
-            options_.progress(delivered, spec_.points);
+            options_.progress(delivered, plan_.points);
         }
     }
 
@@ -133,11 +133,11 @@ private:
 
     void compute(std::int64_t block, Slot& slot) const {
         const std::int64_t first = block * blockSize_;
-        const std::int64_t count = std::min(blockSize_, spec_.points - first);
+        const std::int64_t count = std::min(blockSize_, plan_.points - first);
         for (std::int64_t i = 0; i < count && !cancelled(); ++i) {
             SweepPoint& point = slot.points[static_cast<std::size_t>(i)];
             point.index = first + i;
-            point.value = sweepValue(spec_, point.index);
+            point.value = sweepValue(plan_, point.index);
             point.params = base_;
             applySweepValue(point.params, field_, point.value);
             point.results = recalculate(point.params);
@@ -145,7 +145,7 @@ private:
     }
 
     const LinkParams& base_;
-    const SweepSpec& spec_;
+    const SweepPlan& plan_;
     const int field_;
     const SweepOptions& options_;
     std::int64_t blockSize_ = 1;
@@ -161,12 +161,12 @@ private:
     bool stop_ = false;
 };
 
-SweepOutcome runSweep(const LinkParams& base, const SweepSpec& spec, const SweepSink& sink,
+SweepOutcome runSweep(const LinkParams& base, const SweepPlan& plan, const SweepSink& sink,
                       const SweepOptions& options) {
-    if (SweepCheck check = checkSweepFrom(base, spec); !check) {
+    if (SweepCheck check = checkSweepFrom(base, plan); !check) {
         return SweepOutcome{SweepEnd::Invalid, 0, std::move(check.message)};
     }
-    SweepRun run(base, spec, options);
+    SweepRun run(base, plan, options);
     return run.deliver(sink);
 }
 

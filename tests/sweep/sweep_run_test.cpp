@@ -19,12 +19,12 @@ LinkParams offCentre() {
     return p;
 }
 
-std::vector<SweepPoint> collect(const SweepSpec& spec, unsigned threads = 0) {
+std::vector<SweepPoint> collect(const SweepPlan& plan, unsigned threads = 0) {
     std::vector<SweepPoint> points;
     SweepOptions options;
     options.threads = threads;
     const SweepOutcome outcome = runSweep(
-        offCentre(), spec,
+        offCentre(), plan,
         [&](const SweepPoint& p) {
             points.push_back(p);
             return true;
@@ -36,7 +36,7 @@ std::vector<SweepPoint> collect(const SweepSpec& spec, unsigned threads = 0) {
 }
 
 struct CouplingRow {
-    SweepSpec spec;
+    SweepPlan plan;
     double range, x12, x23; // at the last point
 };
 
@@ -50,16 +50,16 @@ TEST(SweepRun, EachPointIsCoupledAsTypingIt) {
     };
     // clang-format on
     for (const CouplingRow& row : rows) {
-        const std::vector<SweepPoint> points = collect(row.spec);
-        ASSERT_EQ(points.size(), 5U) << row.spec.key;
+        const std::vector<SweepPoint> points = collect(row.plan);
+        ASSERT_EQ(points.size(), 5U) << row.plan.key;
         const LinkParams& last = points.back().params;
-        EXPECT_DOUBLE_EQ(last.Range.value, row.range) << row.spec.key;
-        EXPECT_DOUBLE_EQ(last.X12s.value, row.x12) << row.spec.key;
-        EXPECT_DOUBLE_EQ(last.X23s.value, row.x23) << row.spec.key;
+        EXPECT_DOUBLE_EQ(last.Range.value, row.range) << row.plan.key;
+        EXPECT_DOUBLE_EQ(last.X12s.value, row.x12) << row.plan.key;
+        EXPECT_DOUBLE_EQ(last.X23s.value, row.x23) << row.plan.key;
         // Every point starts from the base, not from the point before.
         const LinkParams& second = points[1].params;
         EXPECT_DOUBLE_EQ(second.Range.value, second.X12s.value + second.X23s.value);
-        if (row.spec.key == "Range") {
+        if (row.plan.key == "Range") {
             EXPECT_DOUBLE_EQ(second.X12s.value / second.Range.value, 0.3);
         }
     }
@@ -80,12 +80,12 @@ TEST(SweepRun, EveryPointArrivesOnceInOrderWhateverTheThreads) {
     const std::int64_t counts[] = {2, 3, 1001, 10007};
     for (const unsigned threads : {1U, 2U, 3U, 8U}) {
         for (const std::int64_t n : counts) {
-            const SweepSpec spec{"Range", 1, 100000, n, false};
-            const std::vector<SweepPoint> points = collect(spec, threads);
+            const SweepPlan plan{"Range", 1, 100000, n, false};
+            const std::vector<SweepPoint> points = collect(plan, threads);
             ASSERT_EQ(static_cast<std::int64_t>(points.size()), n) << threads;
             for (std::int64_t i = 0; i < n; ++i) {
                 ASSERT_EQ(points[static_cast<std::size_t>(i)].index, i) << threads << " " << n;
-                ASSERT_EQ(points[static_cast<std::size_t>(i)].value, sweepValue(spec, i));
+                ASSERT_EQ(points[static_cast<std::size_t>(i)].value, sweepValue(plan, i));
             }
             EXPECT_EQ(points.back().params.Range.value, 100000) << threads << " " << n;
         }
@@ -122,7 +122,7 @@ TEST(SweepRun, ProgressEndsAtTheTotal) {
 }
 
 TEST(SweepRun, CancelStopAndInvalidEndTheRun) {
-    const SweepSpec big{"Range", 1, 1e5, MaxSweepPoints, false};
+    const SweepPlan big{"Range", 1, 1e5, MaxSweepPoints, false};
     // Cancelled from another thread while the sink is being fed.
     SweepControl control;
     SweepOptions options;

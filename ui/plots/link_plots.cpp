@@ -60,7 +60,7 @@ PlotData rangePlot(const LinkParams& params, const LinkResults& results, RangeOp
     }
     const double end = farthest * RangeHeadroom;
     PlotData data;
-    data.spec = {"Range", options.log ? end / LogSpan : end / PlotPoints, end, PlotPoints,
+    data.plan = {"Range", options.log ? end / LogSpan : end / PlotPoints, end, PlotPoints,
                  options.log};
     sweepInput(params, data, control);
     insertCurrent(data, params.Range.value, results);
@@ -110,7 +110,7 @@ PlotData heightPlot(const LinkParams& params, const LinkResults& results, SweepC
     const double r = c.fresnelRadius * vertical;
 
     PlotData data;
-    data.spec = {"y02s", c.losHeight - HeightSpan * r, c.losHeight + HeightSpan * r, PlotPoints,
+    data.plan = {"y02s", c.losHeight - HeightSpan * r, c.losHeight + HeightSpan * r, PlotPoints,
                  false};
     sweepInput(params, data, control);
     insertCurrent(data, params.y02s.value, results);

@@ -7,14 +7,14 @@ namespace tarsel {
 void sweepInput(const LinkParams& params, PlotData& data, SweepControl& control) {
     data.values.clear();
     data.results.clear();
-    if (data.spec.points > 0) {
-        data.values.reserve(static_cast<std::size_t>(data.spec.points));
-        data.results.reserve(static_cast<std::size_t>(data.spec.points));
+    if (data.plan.points > 0) {
+        data.values.reserve(static_cast<std::size_t>(data.plan.points));
+        data.results.reserve(static_cast<std::size_t>(data.plan.points));
     }
     SweepOptions options;
     options.control = &control;
     const SweepOutcome outcome = runSweep(
-        params, data.spec,
+        params, data.plan,
         [&data](const SweepPoint& point) {
             data.values.push_back(point.value);
             data.results.push_back(point.results);

@@ -15,7 +15,7 @@ namespace tarsel {
 
 struct PlotData {
     PlotFigure figure;
-    SweepSpec spec; // empty key: no sweep behind the plot
+    SweepPlan plan; // empty key: no sweep behind the plot
     std::vector<double> values;
     std::vector<LinkResults> results;
     std::string table; // the Sweep tab's data as tarsel-report --sweep writes its CSV
@@ -25,7 +25,7 @@ struct PlotData {
 // Points of the Range and Obstruction height plots.
 inline constexpr int PlotPoints = 1000;
 
-// Runs data.spec from params into data.values and data.results. A sweep
+// Runs data.plan from params into data.values and data.results. A sweep
 // cancelled through control sets data.cancelled; one its check refuses gives
 // no points and its reason as the figure's note.
 void sweepInput(const LinkParams& params, PlotData& data, SweepControl& control);

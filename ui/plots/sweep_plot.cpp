@@ -31,17 +31,17 @@ QString inputChoiceText(int field) {
 
 PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, SweepControl& control) {
     PlotData data;
-    data.spec = SweepSpec{settings.sweepKey, settings.sweepFrom, settings.sweepTo,
+    data.plan = SweepPlan{settings.sweepKey, settings.sweepFrom, settings.sweepTo,
                           settings.sweepPoints, settings.sweepLog};
     PlotFigure& f = data.figure;
     f.title = QStringLiteral("Sweep");
-    const SweepCheck check = checkSweepFrom(params, data.spec);
+    const SweepCheck check = checkSweepFrom(params, data.plan);
     if (!check) {
         f.note = QString::fromStdString(check.message);
-        data.spec = {};
+        data.plan = {};
         return data;
     }
-    const int input = sweepField(data.spec);
+    const int input = sweepField(data.plan);
     const FieldInfo& info = fieldTable()[static_cast<std::size_t>(input)];
     const QString label = text(info.label);
     f.x = {label.left(label.indexOf(" [")), text(info.unit), settings.sweepLog};
@@ -79,19 +79,19 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
         names += field->name;
     }
     std::vector<SweepColumn> columns;
-    chooseSweepColumns(names, SweepFormat::Csv, data.spec.key, columns);
+    chooseSweepColumns(names, SweepFormat::Csv, data.plan.key, columns);
     const SweepTable table(SweepFormat::Csv, std::move(columns));
     table.appendHeader(data.table);
 
     // Every point, or the lowest and highest of each bucket when there are
     // more points than the plot has room for.
-    const std::int64_t n = data.spec.points;
+    const std::int64_t n = data.plan.points;
     const std::int64_t perBucket = std::max<std::int64_t>(1, n / DrawnBuckets);
     std::vector<QPointF> low(chosen.size()), high(chosen.size());
     SweepOptions options;
     options.control = &control;
     const SweepOutcome outcome = runSweep(
-        params, data.spec,
+        params, data.plan,
         [&](const SweepPoint& point) {
             table.appendRow(point, data.table);
             const bool first = point.index % perBucket == 0;

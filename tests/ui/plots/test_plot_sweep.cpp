@@ -81,7 +81,7 @@ TEST(PlotSweep, ARefusedSweepShowsTheSweepChecksMessageAndDrawsNothing) {
         const char* from;
         const char* to;
         bool log;
-        SweepSpec spec;
+        SweepPlan plan;
     };
     const Case cases[] = {
         {"Nf", "-5", "10", false, {"Nf", -5, 10, 201, false}}, // below the noise figure's 0
@@ -94,7 +94,7 @@ TEST(PlotSweep, ARefusedSweepShowsTheSweepChecksMessageAndDrawsNothing) {
         waitForPlots(program);
         EXPECT_TRUE(window->view(PlotTab::Sweep)->figure().curves.empty()) << c.key;
         EXPECT_EQ(window->noteLabel(PlotTab::Sweep)->text().toStdString(),
-                  checkSweep(c.spec).message);
+                  checkSweep(c.plan).message);
     }
 }
 

@@ -24,9 +24,9 @@ struct RowsCase {
 
 TEST(TextRows, WholeRowsWithLineEndsBetweenAndNoneAfter) {
     const RowsCase cases[] = {
-        {0, 0, "a"},     {1, 2, " b\nc  "}, // blanks as the text has them
-        {2, 9, "c  "},   // rows past the end are left out
-        {3, 4, ""},      {2, 1, ""},
+        {0, 0, "a"},   {1, 2, " b\nc  "}, // blanks as the text has them
+        {2, 9, "c  "},                    // rows past the end are left out
+        {3, 4, ""},    {2, 1, ""},
     };
     for (const RowsCase& c : cases) {
         EXPECT_EQ(textRows("a\n b\nc  ", c.first, c.last), c.expected) << c.first << ".." << c.last;
@@ -100,8 +100,8 @@ struct DragCase {
 
 TEST(TextWindowCopy, DraggingSelectsRowsAndCtrlCCopiesThemAsSaved) {
     const DragCase cases[] = {
-        {0, 2, 5},   // downwards
-        {0, 6, 1},   // upwards
+        {0, 2, 5},    // downwards
+        {0, 6, 1},    // upwards
         {30, 33, 33}, // one row, with the report scrolled
     };
     for (const DragCase& c : cases) {

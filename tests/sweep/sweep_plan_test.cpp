@@ -14,7 +14,7 @@ struct ArgumentRow {
     const char* message; // exact, or empty to check only the problem
 };
 
-TEST(SweepSpec, ArgumentsAreCheckedAsTypedEntries) {
+TEST(SweepPlan, ArgumentsAreCheckedAsTypedEntries) {
     // clang-format off
     const ArgumentRow rows[] = {
         {"Range=1:1e5:1000",     false, SweepProblem::None,         ""},
@@ -43,28 +43,28 @@ TEST(SweepSpec, ArgumentsAreCheckedAsTypedEntries) {
     };
     // clang-format on
     for (const ArgumentRow& row : rows) {
-        SweepSpec spec;
-        const SweepCheck check = parseSweepArgument(row.text, row.log, spec);
+        SweepPlan plan;
+        const SweepCheck check = parseSweepArgument(row.text, row.log, plan);
         EXPECT_EQ(check.problem, row.problem) << row.text << ": " << check.message;
         if (*row.message != '\0') {
             EXPECT_EQ(check.message, row.message) << row.text;
         }
-        EXPECT_EQ(check.problem == SweepProblem::None, spec.points != 0) << row.text;
-        EXPECT_EQ(bool(checkSweep(spec)), check.problem == SweepProblem::None) << row.text;
+        EXPECT_EQ(check.problem == SweepProblem::None, plan.points != 0) << row.text;
+        EXPECT_EQ(bool(checkSweep(plan)), check.problem == SweepProblem::None) << row.text;
     }
 }
 
-TEST(SweepSpec, ParsedSpecUsesTheStoredKeySpelling) {
-    SweepSpec spec;
-    ASSERT_TRUE(parseSweepArgument("x12S=1:2.5:7", false, spec));
-    EXPECT_EQ(spec.key, "X12s");
-    EXPECT_EQ(spec.from, 1.0);
-    EXPECT_EQ(spec.to, 2.5);
-    EXPECT_EQ(spec.points, 7);
-    EXPECT_EQ(sweepField(spec), FieldX12s);
+TEST(SweepPlan, ParsedSpecUsesTheStoredKeySpelling) {
+    SweepPlan plan;
+    ASSERT_TRUE(parseSweepArgument("x12S=1:2.5:7", false, plan));
+    EXPECT_EQ(plan.key, "X12s");
+    EXPECT_EQ(plan.from, 1.0);
+    EXPECT_EQ(plan.to, 2.5);
+    EXPECT_EQ(plan.points, 7);
+    EXPECT_EQ(sweepField(plan), FieldX12s);
 }
 
-TEST(SweepSpec, SpecBuiltInCodeIsCheckedToo) {
+TEST(SweepPlan, SpecBuiltInCodeIsCheckedToo) {
     EXPECT_EQ(checkSweep({"Bw", 0, 1e13, 5, false}).message,
               "TO: Number 1e+13 out of range:[                   0,              1e+012]");
     EXPECT_EQ(checkSweep({"Bl", 0, 1, 5, false}).problem, SweepProblem::None);
@@ -73,11 +73,11 @@ TEST(SweepSpec, SpecBuiltInCodeIsCheckedToo) {
 }
 
 struct ValueRow {
-    SweepSpec spec;
+    SweepPlan plan;
     double middle; // value at points / 2
 };
 
-TEST(SweepSpec, PointsRunFromFromToToExactly) {
+TEST(SweepPlan, PointsRunFromFromToToExactly) {
     // clang-format off
     const ValueRow rows[] = {
         {{"Range", 1, 100000, 1000000, false}, 1 + 99999 * (500000.0 / 999999)},
@@ -90,7 +90,7 @@ TEST(SweepSpec, PointsRunFromFromToToExactly) {
     };
     // clang-format on
     for (const ValueRow& row : rows) {
-        const SweepSpec& s = row.spec;
+        const SweepPlan& s = row.plan;
         EXPECT_EQ(sweepValue(s, 0), s.from) << s.key;
         EXPECT_EQ(sweepValue(s, s.points - 1), s.to) << s.key;
         EXPECT_NEAR(sweepValue(s, s.points / 2), row.middle, 1e-9 * std::abs(row.middle) + 1e-12)

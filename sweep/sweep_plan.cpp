@@ -68,49 +68,49 @@ std::string shortest(double v) {
     return std::string(buffer, end);
 }
 
-SweepCheck checkLog(const SweepSpec& spec) {
-    if (spec.log && !((spec.from > 0.0 && spec.to > 0.0) || (spec.from < 0.0 && spec.to < 0.0))) {
+SweepCheck checkLog(const SweepPlan& plan) {
+    if (plan.log && !((plan.from > 0.0 && plan.to > 0.0) || (plan.from < 0.0 && plan.to < 0.0))) {
         return fail(SweepProblem::LogRange,
                     "a logarithmic sweep needs FROM and TO both above 0 or both below 0; " +
-                        shortest(spec.from) + ":" + shortest(spec.to) + " touches or crosses 0");
+                        shortest(plan.from) + ":" + shortest(plan.to) + " touches or crosses 0");
     }
     return {};
 }
 
 } // namespace
 
-int sweepField(const SweepSpec& spec) {
-    const SettingsKey* entry = findSettingsKey(spec.key);
+int sweepField(const SweepPlan& plan) {
+    const SettingsKey* entry = findSettingsKey(plan.key);
     return entry != nullptr && entry->kind == KeyKind::Double ? entry->field : -1;
 }
 
-SweepCheck checkSweep(const SweepSpec& spec) {
-    if (SweepCheck key = checkKey(spec.key); !key) {
+SweepCheck checkSweep(const SweepPlan& plan) {
+    if (SweepCheck key = checkKey(plan.key); !key) {
         return key;
     }
-    const int field = sweepField(spec);
+    const int field = sweepField(plan);
     double value = 0.0;
-    if (SweepCheck from = checkTyped(field, shortest(spec.from), SweepProblem::From, value);
+    if (SweepCheck from = checkTyped(field, shortest(plan.from), SweepProblem::From, value);
         !from) {
         return from;
     }
-    if (SweepCheck to = checkTyped(field, shortest(spec.to), SweepProblem::To, value); !to) {
+    if (SweepCheck to = checkTyped(field, shortest(plan.to), SweepProblem::To, value); !to) {
         return to;
     }
-    if (SweepCheck points = checkPoints(spec.points); !points) {
+    if (SweepCheck points = checkPoints(plan.points); !points) {
         return points;
     }
-    return checkLog(spec);
+    return checkLog(plan);
 }
 
-SweepCheck checkSweepFrom(const LinkParams& base, const SweepSpec& spec) {
-    SweepCheck check = checkSweep(spec);
-    const int field = sweepField(spec);
+SweepCheck checkSweepFrom(const LinkParams& base, const SweepPlan& plan) {
+    SweepCheck check = checkSweep(plan);
+    const int field = sweepField(plan);
     if (!check || (field != FieldX12s && field != FieldX23s)) {
         return check;
     }
     for (const SweepProblem end : {SweepProblem::From, SweepProblem::To}) {
-        const double value = end == SweepProblem::From ? spec.from : spec.to;
+        const double value = end == SweepProblem::From ? plan.from : plan.to;
         const double x12 = field == FieldX12s ? value : base.X12s.value;
         const double x23 = field == FieldX23s ? value : base.X23s.value;
         const EntryOutcome range = CheckDerivedRange(x12, x23, base.Range);
@@ -122,7 +122,7 @@ SweepCheck checkSweepFrom(const LinkParams& base, const SweepSpec& spec) {
     return check;
 }
 
-SweepCheck parseSweepArgument(std::string_view text, bool log, SweepSpec& spec) {
+SweepCheck parseSweepArgument(std::string_view text, bool log, SweepPlan& plan) {
     const auto eq = text.find('=');
     const auto colon1 = text.find(':', eq == std::string_view::npos ? 0 : eq + 1);
     const auto colon2 = colon1 == std::string_view::npos ? colon1 : text.find(':', colon1 + 1);
@@ -131,7 +131,7 @@ SweepCheck parseSweepArgument(std::string_view text, bool log, SweepSpec& spec) 
         return fail(SweepProblem::Malformed,
                     "expected KEY=FROM:TO:N, got '" + std::string(text) + "'");
     }
-    SweepSpec parsed;
+    SweepPlan parsed;
     parsed.log = log;
     parsed.key = std::string(text.substr(0, eq));
     if (SweepCheck key = checkKey(parsed.key); !key) {
@@ -160,25 +160,25 @@ SweepCheck parseSweepArgument(std::string_view text, bool log, SweepSpec& spec) 
     }
     if (check) {
         parsed.key = std::string(findSettingsKey(parsed.key)->key);
-        spec = std::move(parsed);
+        plan = std::move(parsed);
     }
     return check;
 }
 
-double sweepValue(const SweepSpec& spec, std::int64_t index) {
+double sweepValue(const SweepPlan& plan, std::int64_t index) {
     if (index <= 0) {
-        return spec.from;
+        return plan.from;
     }
-    if (index >= spec.points - 1 || spec.from == spec.to) {
-        return spec.to;
+    if (index >= plan.points - 1 || plan.from == plan.to) {
+        return plan.to;
     }
-    const double t = static_cast<double>(index) / static_cast<double>(spec.points - 1);
-    if (!spec.log) {
-        return std::lerp(spec.from, spec.to, t);
+    const double t = static_cast<double>(index) / static_cast<double>(plan.points - 1);
+    if (!plan.log) {
+        return std::lerp(plan.from, plan.to, t);
     }
     const double magnitude =
-        std::exp(std::lerp(std::log(std::fabs(spec.from)), std::log(std::fabs(spec.to)), t));
-    return spec.from < 0.0 ? -magnitude : magnitude;
+        std::exp(std::lerp(std::log(std::fabs(plan.from)), std::log(std::fabs(plan.to)), t));
+    return plan.from < 0.0 ? -magnitude : magnitude;
 }
 
 void applySweepValue(LinkParams& params, int field, double value) {
