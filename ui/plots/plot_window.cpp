@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -117,7 +118,12 @@ PlotWindow::PlotWindow(AppState& state) : state_(state) {
         readout_->clear();
         refresh();
     });
-    resize(900, 600);
+    // Never larger than the screen (a scaled desktop has fewer pixels to give).
+    QSize size(900, 600);
+    if (const QScreen* where = screen()) {
+        size = size.boundedTo(where->availableGeometry().size() * 9 / 10);
+    }
+    resize(size);
 }
 
 PlotWindow::~PlotWindow() {
