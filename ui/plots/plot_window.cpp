@@ -250,7 +250,8 @@ void PlotWindow::refresh() {
     connect(watcher, &QFutureWatcher<PlotData>::finished, this, [this, watcher, generation, tab] {
         std::erase(running_, watcher);
         if (generation == generation_) {
-            apply(tab, watcher->result());
+            // Moved out, not copied: a long sweep's data runs to tens of megabytes.
+            apply(tab, watcher->future().takeResult());
         }
         watcher->deleteLater();
     });
