@@ -30,7 +30,8 @@ void refresh(benchmark::State& state, PlotTab tab, const LinkParams& params) {
     view.resize(900, 560);
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.show();
-    const tarsel::PlotSettings settings;
+    tarsel::PlotSettings settings;
+    settings.sweepPoints = 1000; // the Sweep tab at 1,000 points, as the other tabs draw
     tarsel::SweepControl never;
     QPixmap canvas(view.size());
     for (auto _ : state) {
