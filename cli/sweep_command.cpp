@@ -1,16 +1,15 @@
 #include "cli/sweep_command.h"
 
+#include "cli/output.h"
+#include "settings/atomic_write.h"
 #include "sweep/sweep.h"
 #include "sweep/sweep_table.h"
 
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <iostream>
 #include <string_view>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarsel {
@@ -27,51 +26,33 @@ int usageError(std::string_view message) {
     return ExitUsage;
 }
 
-// Standard output, or a temporary file beside the target renamed over it once
-// complete, so a failed run leaves no partial file.
+// Standard output, or a file put in place whole once complete (by the rules
+// of every file the tool writes), so a failed run leaves no partial file.
 class TableOutput {
 public:
-    ~TableOutput() {
-        if (fd_ >= 0 && !temp_.empty()) {
-            ::close(fd_);
-            ::unlink(temp_.c_str());
-        }
-    }
-
     // Returns "" or the reason the file cannot be written.
     std::string open(const std::string& path) {
-        if (path.empty() || path == "-") {
-            fd_ = STDOUT_FILENO;
+        if (path.empty() || path == cli::StandardOutput) {
             return {};
         }
-        path_ = path;
-        std::string pattern = path + ".XXXXXX";
-        fd_ = ::mkstemp(pattern.data());
-        if (fd_ < 0) {
-            return failure();
+        toFile_ = true;
+        if (std::string error = cli::missingFolder(path); !error.empty()) {
+            return error;
         }
-        temp_ = pattern;
-        struct stat existing {};
-        mode_t mode = 0;
-        if (::stat(path.c_str(), &existing) == 0) {
-            mode = existing.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        ::fchmod(fd_, mode);
-        return {};
+        return file_.open(path);
     }
 
     bool write(std::string_view data) {
+        if (toFile_) {
+            return file_.write(data);
+        }
         while (!data.empty()) {
-            const ssize_t n = ::write(fd_, data.data(), data.size());
+            const ssize_t n = ::write(STDOUT_FILENO, data.data(), data.size());
             if (n < 0 && errno == EINTR) {
                 continue;
             }
             if (n <= 0) {
-                error_ = failure();
+                error_ = std::string("standard output: ") + std::strerror(errno);
                 return false;
             }
             data.remove_prefix(static_cast<std::size_t>(n));
@@ -80,35 +61,11 @@ public:
     }
 
     // Returns "" or the reason the output failed.
-    std::string finish() {
-        if (temp_.empty()) {
-            return error_;
-        }
-        if (error_.empty() && ::fsync(fd_) != 0) {
-            error_ = failure();
-        }
-        if (::close(fd_) != 0 && error_.empty()) {
-            error_ = failure();
-        }
-        fd_ = -1;
-        if (error_.empty() && ::rename(temp_.c_str(), path_.c_str()) != 0) {
-            error_ = failure();
-        }
-        if (!error_.empty()) {
-            ::unlink(temp_.c_str());
-        }
-        return error_;
-    }
+    std::string finish() { return toFile_ ? file_.commit() : error_; }
 
 private:
-    std::string failure() const {
-        return (path_.empty() ? std::string("standard output") : path_) + ": " +
-               std::strerror(errno);
-    }
-
-    int fd_ = -1;
-    std::string path_;
-    std::string temp_;
+    bool toFile_ = false;
+    AtomicFile file_;
     std::string error_;
 };
 

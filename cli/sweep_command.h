@@ -18,8 +18,9 @@ struct SweepRequest {
 
 // Everything is checked before any output; messages go to standard error
 // prefixed with the program's name. A progress line is kept on standard error
-// when it is a terminal and the run lasts over a second. A file is written
-// under a temporary name and renamed when complete. Returns the exit status:
+// when it is a terminal and the run lasts over a second. A file is put in
+// place whole when complete, as writeFileAtomically does (a device is written
+// through, a read-only file refused). Returns the exit status:
 // 0 done, 1 output failed, 2 bad input.
 int runSweepCommand(const LinkParams& base, const SweepRequest& request);
 

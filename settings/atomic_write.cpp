@@ -85,38 +85,6 @@ std::string writeDenied(const fs::path& target, const struct stat& st) {
     return {};
 }
 
-// Writes data through what name opens, without replacing it: a device, FIFO
-// or socket; or, when size is given, a regular file with several names, which
-// is then cut to the new length and flushed to disk.
-std::string writeInPlace(const std::string& path, const fs::path& name, std::string_view data,
-                         const struct stat* regular) {
-    // Non-blocking open: a FIFO nobody reads from fails instead of hanging.
-    const int fd = ::open(name.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return failure(path, errno);
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) {
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    }
-    bool ok = true;
-    if (regular != nullptr) {
-        const auto size = static_cast<off_t>(data.size());
-        if (size > regular->st_size) {
-            // Reserve the space first, so a full disk fails before any change.
-            ok = ::fallocate(fd, 0, 0, size) == 0 || errno == EOPNOTSUPP || errno == ENOSYS;
-        }
-        ok = ok && writeAll(fd, data) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
-    } else {
-        ok = writeAll(fd, data);
-    }
-    const int error = errno;
-    if (::close(fd) != 0 && ok) {
-        return failure(path, errno);
-    }
-    return ok ? std::string() : failure(path, error);
-}
-
 // Flushes the folder so that the rename itself survives a crash; best effort.
 void syncFolder(const fs::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -203,7 +171,7 @@ int nameUnnamedFile(int fd, const fs::path& target, fs::path& tempName) {
 int openNamedTemporary(const fs::path& target, fs::path& tempName) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempName = temporaryName(target);
-        const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = ::open(tempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
@@ -212,97 +180,219 @@ int openNamedTemporary(const fs::path& target, fs::path& tempName) {
     return -1;
 }
 
-// Writes data to a temporary file beside target (unnamed until it is complete
-// when the file system allows) and renames it over target. old is the file
-// replaced, or nullptr. Returns 0 or the errno of the failure.
-int replaceFile(const fs::path& target, std::string_view data, const struct stat* old) {
-    removeStaleTemporaries(target);
-    fs::path tempName;
-    bool named = false;
-    int fd = ::open(target.parent_path().c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        fd = openNamedTemporary(target, tempName);
-        named = true;
-        if (fd < 0) {
-            return errno;
+// Opens what exists at path and is not a file (a device, FIFO or socket) for
+// writing through, without blocking: a FIFO nobody reads from fails instead of
+// hanging. -1 with errno on failure.
+int openThrough(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0) {
+        const int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0) {
+            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
         }
     }
-    if (old != nullptr) {
-        keepOwnerAndMode(fd, *old);
-    }
-    int error = 0;
-    if (!writeAll(fd, data) || ::fsync(fd) != 0) {
-        error = errno;
-    } else if (!named) {
-        error = nameUnnamedFile(fd, target, tempName);
-        named = error == 0;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0 && named) {
-        ::unlink(tempName.c_str());
-    }
-    if (error == 0) {
-        syncFolder(target.parent_path());
-    }
-    return error;
+    return fd;
 }
 
 } // namespace
 
-std::string writeFileAtomically(const std::string& path, std::string_view data, WriteTarget kind) {
+AtomicFile::~AtomicFile() {
+    abandon();
+}
+
+void AtomicFile::abandon() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tempName_.empty()) {
+        ::unlink(tempName_.c_str());
+        tempName_.clear();
+    }
+    unnamed_ = false;
+    mode_ = Mode::Closed;
+}
+
+std::string AtomicFile::open(const std::string& path, WriteTarget kind) {
+    abandon();
+    path_ = path;
+    size_ = 0;
+    error_ = 0;
     if (path.empty()) {
         return failure(path, "no file name given");
     }
+    if (std::string error = openTarget(kind); !error.empty()) {
+        abandon();
+        return error;
+    }
+    return {};
+}
+
+std::string AtomicFile::openTarget(WriteTarget kind) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (::stat(path_.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
         if (S_ISDIR(st.st_mode)) {
-            return failure(path, EISDIR);
+            return failure(path_, EISDIR);
         }
         if (kind == WriteTarget::SettingsFile) {
-            return failure(path, "not a regular file");
+            return failure(path_, "not a regular file");
         }
-        return writeInPlace(path, path, data, nullptr); // device, FIFO, socket
+        fd_ = openThrough(path_); // device, FIFO, socket
+        mode_ = Mode::Through;
+        return fd_ < 0 ? failure(path_, errno) : std::string();
     }
-    fs::path target(path);
-    if (const int error = followLinks(target); error != 0) {
-        return failure(path, error);
+    target_ = path_;
+    if (const int error = followLinks(target_); error != 0) {
+        return failure(path_, error);
     }
-    if (!target.has_filename()) {
-        return failure(path, EISDIR);
+    if (!target_.has_filename()) {
+        return failure(path_, EISDIR);
     }
     std::error_code ec;
-    target = fs::absolute(target, ec);
+    target_ = fs::absolute(target_, ec);
     if (ec) {
-        return failure(path, ec.message());
+        return failure(path_, ec.message());
     }
-    const bool replacing = ::stat(target.c_str(), &st) == 0;
-    if (replacing) {
-        if (!S_ISREG(st.st_mode)) {
-            return failure(path,
-                           S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file");
+    replacing_ = ::stat(target_.c_str(), &old_) == 0;
+    mode_ = Mode::Replace;
+    if (replacing_) {
+        if (!S_ISREG(old_.st_mode)) {
+            return failure(path_,
+                           S_ISDIR(old_.st_mode) ? std::strerror(EISDIR) : "not a regular file");
         }
-        if (const std::string denied = writeDenied(target, st); !denied.empty()) {
-            return failure(path, denied);
+        if (const std::string denied = writeDenied(target_, old_); !denied.empty()) {
+            return failure(path_, denied);
         }
-        if (st.st_nlink > 1) {
-            return writeInPlace(path, target, data, &st);
+        if (old_.st_nlink > 1) {
+            // Several names: the data is gathered in a scratch file and copied
+            // into the file itself by commit(), so that every name sees it.
+            mode_ = Mode::InPlace;
         }
-    } else if (const fs::path folder = target.parent_path();
+    } else if (const fs::path folder = target_.parent_path();
                kind == WriteTarget::SettingsFile && !fs::exists(folder, ec)) {
         fs::create_directories(folder, ec);
         if (ec) {
-            return failure(path, ec.message());
+            return failure(path_, ec.message());
         }
     }
-    if (const int error = replaceFile(target, data, replacing ? &st : nullptr); error != 0) {
-        return failure(path, error);
+    return openTemporary();
+}
+
+// A temporary file beside the target, unnamed where the file system allows;
+// a scratch file for writing in place is never named.
+std::string AtomicFile::openTemporary() {
+    if (mode_ == Mode::Replace) {
+        removeStaleTemporaries(target_);
+    }
+    fd_ = ::open(target_.parent_path().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    unnamed_ = fd_ >= 0;
+    if (fd_ < 0) {
+        fd_ = openNamedTemporary(target_, tempName_);
+        if (fd_ < 0) {
+            tempName_.clear(); // not ours
+            return failure(path_, errno);
+        }
+        if (mode_ == Mode::InPlace) {
+            ::unlink(tempName_.c_str());
+            tempName_.clear();
+        }
+    }
+    if (mode_ == Mode::Replace && replacing_) {
+        keepOwnerAndMode(fd_, old_);
     }
     return {};
+}
+
+bool AtomicFile::write(std::string_view data) {
+    if (mode_ == Mode::Closed || error_ != 0) {
+        return false;
+    }
+    if (!writeAll(fd_, data)) {
+        error_ = errno;
+        return false;
+    }
+    size_ += static_cast<std::int64_t>(data.size());
+    return true;
+}
+
+// Copies the scratch file into the target, which keeps its inode and names:
+// its space is reserved first, so a full disk fails before any change.
+int AtomicFile::copyInPlace() {
+    const int out = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (out < 0) {
+        return errno;
+    }
+    const auto size = static_cast<off_t>(size_);
+    bool ok = size <= old_.st_size || ::fallocate(out, 0, 0, size) == 0 || errno == EOPNOTSUPP ||
+              errno == ENOSYS;
+    char buffer[1 << 16];
+    for (off_t at = 0; ok && at < size;) {
+        const ssize_t n = ::pread(fd_, buffer, sizeof buffer, at);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        ok = n > 0 && writeAll(out, std::string_view(buffer, static_cast<std::size_t>(n)));
+        at += n;
+    }
+    ok = ok && ::ftruncate(out, size) == 0 && ::fsync(out) == 0;
+    const int error = ok ? 0 : (errno != 0 ? errno : EIO);
+    if (::close(out) != 0 && error == 0) {
+        return errno;
+    }
+    return error;
+}
+
+// Flushes the temporary file, names it and renames it over the target.
+int AtomicFile::replace() {
+    if (::fsync(fd_) != 0) {
+        return errno;
+    }
+    if (unnamed_) {
+        if (const int error = nameUnnamedFile(fd_, target_, tempName_); error != 0) {
+            tempName_.clear(); // not ours
+            return error;
+        }
+        unnamed_ = false;
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) {
+        return errno;
+    }
+    if (::rename(tempName_.c_str(), target_.c_str()) != 0) {
+        return errno;
+    }
+    tempName_.clear();
+    syncFolder(target_.parent_path());
+    return 0;
+}
+
+std::string AtomicFile::commit() {
+    int error = error_;
+    if (mode_ == Mode::Closed) {
+        error = EBADF;
+    } else if (error == 0 && mode_ == Mode::InPlace) {
+        error = copyInPlace();
+    } else if (error == 0 && mode_ == Mode::Replace) {
+        error = replace();
+    } else if (mode_ == Mode::Through) {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0 && error == 0) {
+            error = errno;
+        }
+    }
+    abandon();
+    return error == 0 ? std::string() : failure(path_, error);
+}
+
+std::string writeFileAtomically(const std::string& path, std::string_view data, WriteTarget kind) {
+    AtomicFile file;
+    if (std::string error = file.open(path, kind); !error.empty()) {
+        return error;
+    }
+    file.write(data);
+    return file.commit();
 }
 
 } // namespace tarsel

@@ -3,8 +3,11 @@
 // new one, never a mixture, whatever happens during the write; and writing
 // through whatever else a path may name, as a shell redirection would.
 
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 
 namespace tarsel {
 
@@ -34,5 +37,44 @@ enum class WriteTarget {
 //   error.
 std::string writeFileAtomically(const std::string& path, std::string_view data,
                                 WriteTarget kind = WriteTarget::AnyFile);
+
+// The same, for data made in pieces (a long sweep): open(), write() as often
+// as needed, then commit() puts the whole in place. Destroyed without a
+// successful commit(), it leaves the target as it was (a device or FIFO keeps
+// what was written through).
+class AtomicFile {
+public:
+    AtomicFile() = default;
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Returns "" or "<path>: <reason>"; nothing is written on a failure.
+    std::string open(const std::string& path, WriteTarget kind = WriteTarget::AnyFile);
+    // False once a write has failed; commit() then gives the reason.
+    bool write(std::string_view data);
+    // Returns "" or "<path>: <reason>".
+    std::string commit();
+
+private:
+    enum class Mode { Closed, Through, InPlace, Replace };
+
+    std::string openTarget(WriteTarget kind);
+    std::string openTemporary();
+    int copyInPlace();
+    int replace();
+    void abandon();
+
+    Mode mode_ = Mode::Closed;
+    int fd_ = -1;                    // what write() goes to
+    std::string path_;               // as given, for messages
+    std::filesystem::path target_;   // the file finally written
+    std::filesystem::path tempName_; // a named temporary; empty while unnamed
+    bool unnamed_ = false;           // fd_ is an O_TMPFILE file not yet named
+    struct stat old_ {};             // the file replaced, when replacing_
+    bool replacing_ = false;
+    std::int64_t size_ = 0; // bytes written
+    int error_ = 0;         // the first write failure
+};
 
 } // namespace tarsel

@@ -46,15 +46,22 @@ TEST(TarselReportFiles, NamesRefusedBeforeAnythingIsWritten) {
     EXPECT_FALSE(std::filesystem::exists(dir + "/w.ini"));
 }
 
+// The report and a sweep's table alike.
 TEST(TarselReportFiles, DevicesAreWrittenThrough) {
-    const ToolRun toNull = runTool({"--defaults", "-o", "/dev/null"});
-    EXPECT_EQ(toNull.status, 0) << toNull.err;
-    EXPECT_TRUE(isCharDevice("/dev/null"));
-    const ToolRun toFull = runTool({"--defaults", "-o", "/dev/full"});
-    EXPECT_EQ(toFull.status, 1);
-    EXPECT_NE(toFull.err.find("/dev/full: No space left on device"), std::string::npos)
-        << toFull.err;
-    EXPECT_TRUE(isCharDevice("/dev/full"));
+    for (const std::vector<std::string>& what :
+         {std::vector<std::string>{"--defaults"}, {"--defaults", "--sweep", "Range=1:10:3"}}) {
+        std::vector<std::string> args = what;
+        args.insert(args.end(), {"-o", "/dev/null"});
+        const ToolRun toNull = runTool(args);
+        EXPECT_EQ(toNull.status, 0) << toNull.err;
+        EXPECT_TRUE(isCharDevice("/dev/null"));
+        args.back() = "/dev/full";
+        const ToolRun toFull = runTool(args);
+        EXPECT_EQ(toFull.status, 1);
+        EXPECT_NE(toFull.err.find("/dev/full: No space left on device"), std::string::npos)
+            << toFull.err;
+        EXPECT_TRUE(isCharDevice("/dev/full"));
+    }
 }
 
 // A file size limit gives a message and status 1, not death by SIGXFSZ. The
@@ -90,10 +97,13 @@ TEST(TarselReportFiles, UnprivilegedUserAndReadOnlyFiles) {
     ::chmod(readOnly.c_str(), 0444);
     ::chmod(secret.c_str(), 0600); // root's own
 
-    const ToolRun report = runTool({"--defaults", "-o", readOnly}, asNobody);
-    EXPECT_EQ(report.status, 1);
-    EXPECT_NE(report.err.find(readOnly + ": Permission denied"), std::string::npos) << report.err;
-    EXPECT_EQ(readFile(readOnly), "old");
+    for (const char* sweep : {"--defaults", "--sweep=Range=1:10:3"}) {
+        const ToolRun report = runTool({"--defaults", sweep, "-o", readOnly}, asNobody);
+        EXPECT_EQ(report.status, 1);
+        EXPECT_NE(report.err.find(readOnly + ": Permission denied"), std::string::npos)
+            << report.err;
+        EXPECT_EQ(readFile(readOnly), "old");
+    }
 
     const ToolRun save = runTool({"--settings", secret, "--write-settings", secret}, asNobody);
     EXPECT_EQ(save.status, 1);

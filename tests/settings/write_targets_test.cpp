@@ -114,6 +114,35 @@ TEST(WriteTargets, OwnerAndGroupKept) {
     EXPECT_EQ(readFile(path), "new");
 }
 
+// Written in pieces: the whole appears on commit, under every name of the
+// file; given up before that, the old file stays and no temporary is left.
+TEST(WriteTargets, PiecesAppearWholeOnCommitOnly) {
+    for (const bool hardLinked : {false, true}) {
+        TempFolder folder;
+        const std::string path = folder.file("out.csv");
+        const std::string other = folder.file("other.csv");
+        writeFile(path, "old");
+        if (hardLinked) {
+            fs::create_hard_link(path, other);
+        }
+        const std::size_t before = entries(folder);
+        {
+            AtomicFile file;
+            ASSERT_EQ(file.open(path), "");
+            EXPECT_TRUE(file.write("a,b\n"));
+            EXPECT_EQ(readFile(path), "old");
+        }
+        EXPECT_EQ(readFile(path), "old") << hardLinked;
+        EXPECT_EQ(entries(folder), before);
+        AtomicFile file;
+        ASSERT_EQ(file.open(path), "");
+        EXPECT_TRUE(file.write("a,b\n") && file.write("1,2\n"));
+        EXPECT_EQ(file.commit(), "");
+        EXPECT_EQ(readFile(hardLinked ? other : path), "a,b\n1,2\n") << hardLinked;
+        EXPECT_EQ(entries(folder), before);
+    }
+}
+
 // A process killed in the middle of a write (here by the file size signal)
 // leaves no temporary file behind; nor does one killed before it could rename
 // its named temporary, once the next write has run.
