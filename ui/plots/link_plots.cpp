@@ -62,6 +62,9 @@ PlotData rangePlot(const LinkParams& params, const LinkResults& results, RangeOp
     PlotData data;
     data.plan = {"Range", options.log ? end / LogSpan : end / PlotPoints, end, PlotPoints,
                  options.log};
+    if (options.power) {
+        data.columns = "minRxPowerW,noDiffraction.rxPowerW,smoothHill.rxPowerW,roughHill.rxPowerW";
+    }
     sweepInput(params, data, control);
     insertCurrent(data, params.Range.value, results);
     if (data.cancelled) {
@@ -112,6 +115,8 @@ PlotData heightPlot(const LinkParams& params, const LinkResults& results, SweepC
     PlotData data;
     data.plan = {"y02s", c.losHeight - HeightSpan * r, c.losHeight + HeightSpan * r, PlotPoints,
                  false};
+    data.columns = "knifeEdgeV,fresnelZoneClearance,knifeEdgeDb,smoothHillExcessDb,"
+                   "roughHillExcessDb";
     sweepInput(params, data, control);
     insertCurrent(data, params.y02s.value, results);
     if (data.cancelled) {

@@ -1,10 +1,13 @@
 #include "ui/plots/plot_data.h"
 
+#include "sweep/sweep_table.h"
+
 #include <algorithm>
 
 namespace tarsel {
 
 void sweepInput(const LinkParams& params, PlotData& data, SweepControl& control) {
+    data.params = params;
     data.values.clear();
     data.results.clear();
     if (data.plan.points > 0) {
@@ -37,6 +40,25 @@ void insertCurrent(PlotData& data, double value, const LinkResults& results) {
         data.results.insert(data.results.begin() + (at - v.begin()), results);
         v.insert(at, value);
     }
+}
+
+bool writeSweepCsv(const PlotData& data, const std::function<bool(std::string_view)>& write) {
+    constexpr std::size_t PieceSize = 1 << 20;
+    std::vector<SweepColumn> columns;
+    chooseSweepColumns(data.columns, SweepFormat::Csv, data.plan.key, columns);
+    const SweepTable table(SweepFormat::Csv, std::move(columns));
+    std::string piece;
+    table.appendHeader(piece);
+    bool ok = true;
+    runSweep(data.params, data.plan, [&](const SweepPoint& point) {
+        table.appendRow(point, piece);
+        if (piece.size() >= PieceSize) {
+            ok = write(piece);
+            piece.clear();
+        }
+        return ok;
+    });
+    return ok && write(piece);
 }
 
 } // namespace tarsel

@@ -8,17 +8,20 @@
 #include "sweep/sweep.h"
 #include "ui/plots/plot_figure.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarsel {
 
 struct PlotData {
     PlotFigure figure;
-    SweepPlan plan; // empty key: no sweep behind the plot
+    SweepPlan plan;      // empty key: no sweep behind the plot
+    LinkParams params;   // what the sweep started from
+    std::string columns; // its table's columns, as --columns takes them ("": the defaults)
     std::vector<double> values;
     std::vector<LinkResults> results;
-    std::string table; // the Sweep tab's data as tarsel-report --sweep writes its CSV
     bool cancelled = false;
 };
 
@@ -34,5 +37,10 @@ void sweepInput(const LinkParams& params, PlotData& data, SweepControl& control)
 // to the ascending swept values where it belongs, unless present or outside
 // them, so that a plot passes exactly through what the status pane shows.
 void insertCurrent(PlotData& data, double value, const LinkResults& results);
+
+// Gives write the sweep behind data (a plan with a key) as
+// `tarsel-report --sweep` writes it with the same plan and columns: CSV, a
+// piece at a time, as it is computed again. False once write refuses.
+bool writeSweepCsv(const PlotData& data, const std::function<bool(std::string_view)>& write);
 
 } // namespace tarsel

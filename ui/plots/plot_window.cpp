@@ -278,13 +278,25 @@ void PlotWindow::resetZoom() {
     view(currentTab())->resetZoom();
 }
 
-QByteArray PlotWindow::dataCsv() const {
-    // The Sweep tab's columns are those of tarsel-report --sweep.
+bool PlotWindow::sweptTab() const {
     const PlotData& d = data(currentTab());
-    if (currentTab() == PlotTab::Sweep && !d.table.empty()) {
-        return QByteArray::fromStdString(d.table);
+    return !d.plan.key.empty() && !d.figure.curves.empty() &&
+           !d.figure.curves.front().points.isEmpty();
+}
+
+QByteArray PlotWindow::dataCsv() const {
+    // A swept plot gives its sweep as tarsel-report --sweep writes it.
+    if (!sweptTab()) {
+        return figureCsv(data(currentTab()).figure).toUtf8();
     }
-    return figureCsv(d.figure).toUtf8();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::string csv;
+    writeSweepCsv(data(currentTab()), [&csv](std::string_view piece) {
+        csv += piece;
+        return true;
+    });
+    QApplication::restoreOverrideCursor();
+    return QByteArray::fromStdString(csv);
 }
 
 void PlotWindow::copyData() {
@@ -314,7 +326,17 @@ void PlotWindow::saveData() {
     if (path.isEmpty()) {
         return;
     }
-    const QString reason = writeFileWhole(path, dataCsv());
+    QString reason;
+    if (sweptTab()) {
+        // Swept again straight into the file: a million points never sit in memory.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        reason = writeFileInPieces(path, [this](const PieceWriter& write) {
+            return writeSweepCsv(data(currentTab()), write);
+        });
+        QApplication::restoreOverrideCursor();
+    } else {
+        reason = writeFileWhole(path, dataCsv());
+    }
     if (!reason.isEmpty()) {
         warn(QStringLiteral("The data could not be saved to %1: %2").arg(path, reason));
     }

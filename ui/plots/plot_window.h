@@ -64,6 +64,7 @@ private:
     void apply(PlotTab tab, PlotData data);
     void warn(const QString& text);
     // "Copy data" and "Save data": the open tab's CSV.
+    bool sweptTab() const; // the open tab's plot comes from a sweep
     QByteArray dataCsv() const;
 
     AppState& state_;

@@ -2,7 +2,6 @@
 
 #include "engine/param_table.h"
 #include "engine/result_fields.h"
-#include "sweep/sweep_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,18 +69,14 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
         f.curves.push_back(curve);
     }
 
-    // The data as tarsel-report --sweep --columns <the chosen results> writes it.
-    std::string names;
+    // "Save data" writes tarsel-report --sweep --columns <the chosen results>.
+    data.params = params;
     for (const ResultField* field : chosen) {
-        if (!names.empty()) {
-            names += ',';
+        if (!data.columns.empty()) {
+            data.columns += ',';
         }
-        names += field->name;
+        data.columns += field->name;
     }
-    std::vector<SweepColumn> columns;
-    chooseSweepColumns(names, SweepFormat::Csv, data.plan.key, columns);
-    const SweepTable table(SweepFormat::Csv, std::move(columns));
-    table.appendHeader(data.table);
 
     // Every point, or the lowest and highest of each bucket when there are
     // more points than the plot has room for.
@@ -93,7 +88,6 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
     const SweepOutcome outcome = runSweep(
         params, data.plan,
         [&](const SweepPoint& point) {
-            table.appendRow(point, data.table);
             const bool first = point.index % perBucket == 0;
             const bool last = (point.index + 1) % perBucket == 0 || point.index + 1 == n;
             for (std::size_t i = 0; i < chosen.size(); ++i) {

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QProcess>
 
 namespace tarsel::testing {
 
@@ -50,5 +51,27 @@ inline double curveAt(const PlotFigure& figure, const QString& name, double x) {
     }
     return std::nan("");
 }
+
+#ifdef TARSEL_REPORT_PATH
+// The lines tarsel-report --defaults --sweep writes for plan and columns.
+inline QByteArray cliSweep(const SweepPlan& plan, const std::string& columns) {
+    QStringList args = {"--defaults", "--sweep",
+                        QStringLiteral("%1=%2:%3:%4")
+                            .arg(QString::fromStdString(plan.key))
+                            .arg(plan.from, 0, 'g', 17)
+                            .arg(plan.to, 0, 'g', 17)
+                            .arg(plan.points)};
+    if (!columns.empty()) {
+        args << "--columns" << QString::fromStdString(columns);
+    }
+    if (plan.log) {
+        args << "--log";
+    }
+    QProcess cli;
+    cli.start(QStringLiteral(TARSEL_REPORT_PATH), args);
+    cli.waitForFinished(60000);
+    return cli.exitCode() == 0 ? cli.readAllStandardOutput() : cli.readAllStandardError();
+}
+#endif
 
 } // namespace tarsel::testing

@@ -44,19 +44,28 @@ TEST(PlotExport, ImagesLoadBackAsPngAndSvg) {
     EXPECT_TRUE(program.services.warnings.empty());
 }
 
-TEST(PlotExport, CopiedAndSavedDataHaveHeaderAndOneRowPerPoint) {
+// A swept tab's data is its sweep as tarsel-report --sweep writes it; the
+// path profile's is its curves.
+TEST(PlotExport, CopiedAndSavedDataAreTheSweepTheCliWrites) {
     Program program;
-    PlotWindow* window = openPlots(program, IDM_GRAPH_HEIGHT);
-    click(window, "copyData");
-    const QStringList copied = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(copied.size(), PlotPoints + 1 + 1); // header, the points and the current height
-    EXPECT_EQ(
-        copied.front(),
-        QStringLiteral("Obstruction height [m],Knife edge [dB],Smooth hill [dB],Rough hill [dB]"));
-    program.services.saveAnswer = program.dir.filePath("data.csv");
-    click(window, "saveData");
-    const QList<QByteArray> saved = readAll(program.services.saveAnswer).split('\n');
-    EXPECT_GT(saved.size(), PlotPoints);
+    for (const int command : {IDM_GRAPH_RANGE, IDM_GRAPH_HEIGHT, IDM_GRAPH_PROFILE}) {
+        PlotWindow* window = openPlots(program, command);
+        click(window, "copyData");
+        const QByteArray copied = QApplication::clipboard()->text().toUtf8();
+        program.services.saveAnswer = program.dir.filePath("data.csv");
+        click(window, "saveData");
+        EXPECT_EQ(readAll(program.services.saveAnswer), copied) << command;
+        const PlotData& d = window->data(window->currentTab());
+        if (command == IDM_GRAPH_PROFILE) {
+            EXPECT_TRUE(copied.startsWith("Curve,Distance from Tx [m],"))
+                << copied.left(80).toStdString();
+            continue;
+        }
+        EXPECT_EQ(copied.count('\n'), PlotPoints + 1); // header and the points
+#ifdef TARSEL_REPORT_PATH
+        EXPECT_EQ(copied, cliSweep(d.plan, d.columns)) << command;
+#endif
+    }
 }
 
 TEST(PlotExport, PdfReportHasTheReportPagesAndThreePlots) {

@@ -137,17 +137,10 @@ TEST(PlotSweep, SavedDataHasTheColumnsAndRowsOfTheCommandLineSweep) {
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.key;
         const QList<QByteArray> saved = file.readAll().split('\n');
 
-        QProcess cli;
-        QStringList args = {"--defaults", "--sweep",
-                            QStringLiteral("%1=%2:%3:%4").arg(c.key, c.from, c.to).arg(c.points),
-                            "--columns", c.results.join(',')};
-        if (c.log) {
-            args << "--log";
-        }
-        cli.start(QStringLiteral(TARSEL_REPORT_PATH), args);
-        ASSERT_TRUE(cli.waitForFinished(60000)) << c.key;
-        const QList<QByteArray> expected = cli.readAllStandardOutput().split('\n');
-        ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        const QList<QByteArray> expected =
+            cliSweep({c.key, std::stod(c.from), std::stod(c.to), c.points, c.log},
+                     c.results.join(',').toStdString())
+                .split('\n');
         EXPECT_EQ(saved.front().toStdString(), expected.front().toStdString());
         EXPECT_EQ(saved.size(), expected.size()) << c.key;
         EXPECT_EQ(saved, expected) << c.key;
