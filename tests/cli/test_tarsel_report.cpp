@@ -87,6 +87,8 @@ TEST(TarselReportJson, ShapeHoldsEveryKeyAndResultWithItsUnit) {
         {"/results/knifeEdgeV", ""},          // a pure number
         {"/results/roughHill/marginDb", "dB"},
         {"/results/minRxPowerToNoiseDensity", "dB-Hz"},
+        {"/results/v3ipMinRx", "dBuV"}, // a level, like the report's row
+        {"/results/gOverT", "dB/K"},    // the report's row says [dB]
         {"/params/fcent", "Hz"},
         {"/params/XColWid", "characters"},
     };
