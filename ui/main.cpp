@@ -11,6 +11,9 @@
 #include <QTemporaryDir>
 #include <clocale>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -54,12 +57,33 @@ void answerHelpOrVersion(int argc, char** argv) {
     }
 }
 
+// Without a display Qt would abort with a core dump; say so and stop instead
+// (unless a platform is chosen, e.g. -platform offscreen).
+void requireDisplay(int argc, char** argv) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return;
+        }
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            return;
+        }
+    }
+    std::fprintf(stderr,
+                 "tarsel: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are "
+                 "unset); tarsel-report prints the report without one\n");
+    std::exit(1);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Tarsel"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tarsel::Version));
     answerHelpOrVersion(argc, argv);
+    requireDisplay(argc, argv);
     // A file size limit makes a save fail with a message, as a full disk does.
     std::signal(SIGXFSZ, SIG_IGN);
 

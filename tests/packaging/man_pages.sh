@@ -21,3 +21,14 @@ for option in $options; do
         exit 1
     fi
 done
+# An unknown option, even without a display, ends with the program's message
+# and a status the page lists, never with a signal.
+set +e
+message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --no-such-option 2>&1 >/dev/null)
+status=$?
+set -e
+name=$(basename "$program")
+if [ "$status" -gt 2 ] || [ "$status" -eq 0 ] || [[ "$message" != "$name: "* ]]; then
+    echo "$name --no-such-option without a display: status $status, message: $message" >&2
+    exit 1
+fi
