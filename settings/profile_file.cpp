@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,23 +19,110 @@ namespace {
 constexpr std::string_view Blanks = " \t\r\v\f";
 constexpr std::string_view Bom = "\xEF\xBB\xBF";
 
+// Text without the blanks around it; an empty view into text when all blank.
 std::string_view trimBlanks(std::string_view text) {
     const std::size_t first = text.find_first_not_of(Blanks);
     if (first == std::string_view::npos) {
-        return {};
+        return text.substr(0, 0);
     }
     const std::size_t last = text.find_last_not_of(Blanks);
     return text.substr(first, last - first + 1);
 }
 
-std::string lowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Both names the same but for the letter case of ASCII letters.
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return lowerAscii(x) == lowerAscii(y);
+           });
+}
+
+// A hash of name that ignores ASCII letter case, mixed with seed (FNV-1a,
+// then a finaliser that spreads it over all 64 bits).
+std::uint64_t nameHash(std::string_view name, std::uint64_t seed) {
+    std::uint64_t hash = 0xcbf29ce484222325 ^ (seed * 0x9e3779b97f4a7c15);
+    for (char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(lowerAscii(c))) * 0x100000001b3;
+    }
+    hash ^= hash >> 33;
+    hash *= 0xff51afd7ed558ccd;
+    hash ^= hash >> 33;
+    return hash;
+}
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// Calls line(start, end, next) for each line of text: its content is
+// [start, end), its ending [end, next). A line ends at LF, at CR LF or at a
+// CR not followed by LF.
+template <class Line> void forEachLine(std::string_view text, Line line) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && !isLineEnd(text[end])) {
+            ++end;
+        }
+        std::size_t next = end;
+        if (next < text.size()) {
+            next += text[next] == '\r' && next + 1 < text.size() && text[next + 1] == '\n' ? 2 : 1;
+        }
+        line(start, end, next);
+        start = next;
+    }
+}
+
+enum class LineKind { Other, Section, Key };
+
+// What a line may be: a section header with its name, a key with its name
+// (when it stands in a section), or neither.
+struct LineShape {
+    LineKind kind = LineKind::Other;
+    std::string_view name;
+};
+
+LineShape lineShape(std::string_view text, std::size_t start, std::size_t end) {
+    std::string_view body = text.substr(start, end - start);
+    // A byte order mark before the first line is kept but not read.
+    if (start == 0 && body.starts_with(Bom)) {
+        body.remove_prefix(Bom.size());
+    }
+    const std::size_t first = body.find_first_not_of(" \t");
+    const char lead = first == std::string_view::npos ? '\0' : body[first];
+    if (lead == '[') {
+        const std::size_t close = body.find(']', first);
+        if (close != std::string_view::npos) {
+            return {LineKind::Section, trimBlanks(body.substr(first + 1, close - first - 1))};
+        }
+    } else if (lead != ';' && lead != '\0') {
+        const std::size_t eq = body.find('=');
+        const std::string_view name = trimBlanks(body.substr(0, eq));
+        if (eq != std::string_view::npos && !name.empty()) {
+            return {LineKind::Key, name};
         }
     }
-    return out;
+    return {};
+}
+
+// True when the last line of text, without its ending, is blank.
+bool lastLineBlank(std::string_view text) {
+    if (text.ends_with("\r\n")) {
+        text.remove_suffix(2);
+    } else if (!text.empty() && isLineEnd(text.back())) {
+        text.remove_suffix(1);
+    }
+    const std::size_t cut = text.find_last_of("\r\n");
+    return trimBlanks(cut == std::string_view::npos ? text : text.substr(cut + 1)).empty();
+}
+
+void checkSize(std::size_t size) {
+    if (size > ProfileFile::MaxTextSize) {
+        throw std::length_error("profile text beyond 4 GiB");
+    }
 }
 
 // A name or value as it may stand on one line.
@@ -59,12 +147,6 @@ std::string storedValue(std::string_view value) {
     const bool quoted =
         out.size() >= 2 && out.front() == out.back() && (out.front() == '"' || out.front() == '\'');
     return leadingBlank || quoted ? '"' + out + '"' : out;
-}
-
-// True when the last line of content (a run may hold several) is blank.
-bool endsInBlankLine(std::string_view content) {
-    const std::size_t end = content.find_last_of("\r\n");
-    return trimBlanks(end == std::string_view::npos ? content : content.substr(end + 1)).empty();
 }
 
 bool startsWithWideBom(std::string_view data) {
@@ -124,7 +206,6 @@ bool readRegularFile(const std::string& path, std::string& data, std::string& re
             size += n > 0 ? static_cast<std::size_t>(n) : 0;
         }
         data.resize(size);
-        data.shrink_to_fit();
         if (reason.empty() && size > Limit) {
             reason = tooLarge;
         } else if (reason.empty() && startsWithWideBom(data)) {
@@ -142,77 +223,102 @@ bool readRegularFile(const std::string& path, std::string& data, std::string& re
 
 } // namespace
 
-ProfileFile::ProfileFile(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        // A line ends at LF, at CR LF or at a CR not followed by LF.
-        const std::size_t end = text.find_first_of("\r\n", start);
-        std::string_view content;
-        std::string_view eol;
-        if (end == std::string_view::npos) {
-            content = text.substr(start);
-            start = text.size();
-        } else {
-            content = text.substr(start, end - start);
-            const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
-            eol = text.substr(end, crlf ? 2 : 1);
-            start = end + eol.size();
-        }
-        if (lines_.empty()) {
-            firstEol_ = eol;
-        }
-        // A byte order mark before the first line is kept but not read.
-        const std::size_t skip = (lines_.empty() && content.starts_with(Bom)) ? Bom.size() : 0;
-        parseLine(content, eol, skip);
-    }
-    parsing_ = NoSection;
+ProfileFile::ProfileFile(std::string_view text) : ProfileFile(std::string(text), Take{}) {}
+
+ProfileFile::ProfileFile(std::string&& text, Take) : text_(std::move(text)) {
+    parse();
 }
 
-void ProfileFile::parseLine(std::string_view content, std::string_view eol, std::size_t skip) {
-    const std::string_view body = content.substr(skip);
-    const std::size_t first = body.find_first_not_of(" \t");
-    const char lead = first == std::string_view::npos ? '\0' : body[first];
-    LineKind kind = LineKind::Other;
-    std::size_t valueStart = 0;
-    std::string name;
-    if (lead == '[') {
-        const std::size_t close = body.find(']', first);
-        if (close != std::string_view::npos) {
-            name = lowerAscii(trimBlanks(body.substr(first + 1, close - first - 1)));
-            // Only the first section of a name is read or written; a later one
-            // with the same name is kept as it is.
-            const auto [pos, added] = byName_.try_emplace(std::move(name), sections_.size());
-            parsing_ = added ? pos->second : NoSection;
-            kind = added ? LineKind::Section : LineKind::Other;
+void ProfileFile::parse() {
+    checkSize(text_.size());
+    // Room for every line that may become a record, so that the records and
+    // the indexes are allocated once, never copied while growing.
+    std::size_t headers = 0;
+    std::size_t keys = 0;
+    forEachLine(text_, [&](std::size_t start, std::size_t end, std::size_t) {
+        const LineShape shape = lineShape(text_, start, end);
+        headers += shape.kind == LineKind::Section ? 1 : 0;
+        keys += shape.kind == LineKind::Key ? 1 : 0;
+    });
+    sections_.reserve(headers);
+    sectionIndex_.reserve(headers);
+    keys_.reserve(keys);
+    keyIndex_.reserve(keys);
+
+    std::uint32_t parsing = RecordIndex::None; // the section of the lines being read
+    forEachLine(text_, [&](std::size_t start, std::size_t end, std::size_t next) {
+        if (start == 0) {
+            firstEol_ = text_.substr(end, next - end);
         }
-    } else if (lead != ';' && lead != '\0' && parsing_ != NoSection) {
-        const std::size_t eq = body.find('=');
-        if (eq != std::string_view::npos) {
-            const std::string_view key = trimBlanks(body.substr(0, eq));
-            if (!key.empty()) {
-                kind = LineKind::Key;
-                valueStart = skip + eq + 1;
-                name = lowerAscii(key);
+        const LineShape shape = lineShape(text_, start, end);
+        if (shape.kind == LineKind::Section) {
+            // Only the first section of a name is read or written; a later
+            // one with the same name is kept as it is.
+            parsing = findSection(shape.name) == RecordIndex::None
+                          ? static_cast<std::uint32_t>(sections_.size())
+                          : RecordIndex::None;
+            if (parsing != RecordIndex::None) {
+                addSection(nameAt(shape.name), next);
             }
+        } else if (shape.kind == LineKind::Key && parsing != RecordIndex::None) {
+            if (findKey(parsing, shape.name) == RecordIndex::None) {
+                addKey(parsing, nameAt(shape.name)); // the first of a name wins
+            }
+            sections_[parsing].end = static_cast<Offset>(next);
         }
-    }
-    if (kind == LineKind::Other && !lines_.empty() && lines_.back().kind == LineKind::Other) {
-        // Joined to the run of lines before it: nothing ever looks inside.
-        Line& run = lines_.back();
-        run.content += run.eol;
-        run.content += content;
-        run.eol = eol;
-        return;
-    }
-    lines_.push_back(Line{std::string(content), std::string(eol), kind, valueStart});
-    const LineIt it = std::prev(lines_.end());
-    if (kind == LineKind::Section) {
-        sections_.push_back(Section{it, it, {}});
-    } else if (kind == LineKind::Key) {
-        Section& section = sections_[parsing_];
-        section.keys.try_emplace(std::move(name), it); // the first of a name wins
-        section.lastKey = it;
-    }
+    });
+}
+
+ProfileFile::Name ProfileFile::nameAt(std::string_view name) const {
+    return Name{static_cast<Offset>(name.data() - text_.data()), static_cast<Offset>(name.size())};
+}
+
+std::string_view ProfileFile::nameText(Name name) const {
+    return std::string_view(text_).substr(name.start, name.size);
+}
+
+std::string_view ProfileFile::valueText(const Key& key) const {
+    const std::size_t start = text_.find('=', key.name.start + key.name.size) + 1;
+    const std::size_t end = text_.find_first_of("\r\n", start);
+    return std::string_view(text_).substr(start, end - start);
+}
+
+std::uint64_t ProfileFile::sectionHash(std::uint32_t section) const {
+    return nameHash(nameText(sections_[section].name), 0);
+}
+
+std::uint64_t ProfileFile::keyHash(std::uint32_t key) const {
+    return nameHash(nameText(keys_[key].name), keys_[key].section + 1);
+}
+
+std::uint32_t ProfileFile::findSection(std::string_view name) const {
+    return sectionIndex_.find(nameHash(name, 0), [&](std::uint32_t s) {
+        return sameName(nameText(sections_[s].name), name);
+    });
+}
+
+std::uint32_t ProfileFile::findKey(std::uint32_t section, std::string_view name) const {
+    return keyIndex_.find(nameHash(name, section + 1), [&](std::uint32_t k) {
+        return keys_[k].section == section && sameName(nameText(keys_[k].name), name);
+    });
+}
+
+std::uint32_t ProfileFile::findKey(std::string_view section, std::string_view key) const {
+    const std::uint32_t s = findSection(trimBlanks(section));
+    return s == RecordIndex::None ? s : findKey(s, trimBlanks(key));
+}
+
+void ProfileFile::addSection(Name name, std::size_t end) {
+    const auto number = static_cast<std::uint32_t>(sections_.size());
+    sections_.push_back(Section{name, static_cast<Offset>(end)});
+    sectionIndex_.add(number, sectionHash(number),
+                      [this](std::uint32_t s) { return sectionHash(s); });
+}
+
+void ProfileFile::addKey(std::uint32_t section, Name name) {
+    const auto number = static_cast<std::uint32_t>(keys_.size());
+    keys_.push_back(Key{name, section});
+    keyIndex_.add(number, keyHash(number), [this](std::uint32_t k) { return keyHash(k); });
 }
 
 ProfileFile ProfileFile::read(const std::string& path, std::string* error) {
@@ -223,29 +329,18 @@ ProfileFile ProfileFile::read(const std::string& path, std::string* error) {
     } else if (error != nullptr) {
         error->clear();
     }
-    return reason.empty() ? ProfileFile(data) : ProfileFile();
-}
-
-const ProfileFile::Line* ProfileFile::findKey(std::string_view section,
-                                              std::string_view key) const {
-    const auto s = byName_.find(lowerAscii(trimBlanks(section)));
-    if (s == byName_.end()) {
-        return nullptr;
-    }
-    const auto& keys = sections_[s->second].keys;
-    const auto k = keys.find(lowerAscii(trimBlanks(key)));
-    return k == keys.end() ? nullptr : &*k->second;
+    return reason.empty() ? ProfileFile(std::move(data), Take{}) : ProfileFile();
 }
 
 bool ProfileFile::contains(std::string_view section, std::string_view key) const {
-    return findKey(section, key) != nullptr;
+    return findKey(section, key) != RecordIndex::None;
 }
 
 std::string ProfileFile::getString(std::string_view section, std::string_view key,
                                    std::string_view def, std::size_t size) const {
     std::string_view value = def;
-    if (const Line* line = findKey(section, key)) {
-        value = std::string_view(line->content).substr(line->valueStart);
+    if (const std::uint32_t k = findKey(section, key); k != RecordIndex::None) {
+        value = valueText(keys_[k]);
         value = value.substr(0, value.find('\0'));
         value = trimBlanks(value);
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -258,7 +353,7 @@ std::string ProfileFile::getString(std::string_view section, std::string_view ke
 
 std::int32_t ProfileFile::getInt(std::string_view section, std::string_view key,
                                  std::int32_t def) const {
-    if (findKey(section, key) == nullptr) {
+    if (!contains(section, key)) {
         return def;
     }
     const std::string text = getString(section, key, "", std::numeric_limits<std::size_t>::max());
@@ -284,60 +379,60 @@ std::string ProfileFile::newline() const {
     return firstEol_.empty() ? "\n" : firstEol_;
 }
 
+void ProfileFile::splice(std::size_t at, std::size_t removed, std::string_view inserted) {
+    checkSize(text_.size() - removed + inserted.size());
+    text_.replace(at, removed, inserted);
+    // Every record at or after the end of what was replaced moves with it.
+    const auto move = [&](Offset& offset) {
+        if (offset >= at + removed) {
+            offset = static_cast<Offset>(offset - removed + inserted.size());
+        }
+    };
+    for (Section& section : sections_) {
+        move(section.name.start);
+        move(section.end);
+    }
+    for (Key& key : keys_) {
+        move(key.name.start);
+    }
+}
+
 void ProfileFile::setString(std::string_view section, std::string_view key,
                             std::string_view value) {
     const std::string sectionName = oneLine(trimBlanks(section));
     const std::string keyName = oneLine(trimBlanks(key));
-    const std::string keyLine = keyName + "=" + storedValue(value);
+    const std::string stored = storedValue(value);
     const std::string nl = newline();
 
-    const auto s = byName_.find(lowerAscii(sectionName));
-    if (s != byName_.end()) {
-        Section& sec = sections_[s->second];
-        const auto k = sec.keys.find(lowerAscii(keyName));
-        if (k != sec.keys.end()) {
-            Line& line = *k->second;
-            line.content.replace(line.valueStart, std::string::npos, storedValue(value));
+    std::uint32_t s = findSection(sectionName);
+    if (s != RecordIndex::None) {
+        if (const std::uint32_t k = findKey(s, keyName); k != RecordIndex::None) {
+            const std::string_view old = valueText(keys_[k]);
+            splice(static_cast<std::size_t>(old.data() - text_.data()), old.size(), stored);
             return;
         }
-        if (sec.lastKey->eol.empty()) {
-            sec.lastKey->eol = nl;
+    } else {
+        // A new section goes at the end, after a blank line. The last line
+        // first gets its ending, which a section ending there takes in.
+        if (!text_.empty() && !isLineEnd(text_.back())) {
+            splice(text_.size(), 0, nl);
         }
-        const LineIt it = lines_.insert(std::next(sec.lastKey),
-                                        Line{keyLine, nl, LineKind::Key, keyName.size() + 1});
-        sec.keys.emplace(lowerAscii(keyName), it);
-        sec.lastKey = it;
-        return;
+        const std::string blank = text_.empty() || lastLineBlank(text_) ? "" : nl;
+        const std::string header = blank + "[" + sectionName + "]" + nl;
+        checkSize(text_.size() + header.size());
+        const std::size_t name = text_.size() + blank.size() + 1;
+        text_ += header;
+        s = static_cast<std::uint32_t>(sections_.size());
+        addSection(Name{static_cast<Offset>(name), static_cast<Offset>(sectionName.size())},
+                   text_.size());
     }
-
-    if (!lines_.empty()) {
-        if (lines_.back().eol.empty()) {
-            lines_.back().eol = nl;
-        }
-        if (!endsInBlankLine(lines_.back().content)) {
-            lines_.push_back(Line{"", nl, LineKind::Other, 0});
-        }
-    }
-    lines_.push_back(Line{"[" + sectionName + "]", nl, LineKind::Section, 0});
-    const LineIt header = std::prev(lines_.end());
-    lines_.push_back(Line{keyLine, nl, LineKind::Key, keyName.size() + 1});
-    const LineIt keyIt = std::prev(lines_.end());
-    byName_.emplace(lowerAscii(sectionName), sections_.size());
-    sections_.push_back(Section{header, keyIt, {{lowerAscii(keyName), keyIt}}});
-}
-
-std::string ProfileFile::text() const {
-    std::size_t size = 0;
-    for (const Line& line : lines_) {
-        size += line.content.size() + line.eol.size();
-    }
-    std::string out;
-    out.reserve(size);
-    for (const Line& line : lines_) {
-        out += line.content;
-        out += line.eol;
-    }
-    return out;
+    // A new key goes after the last key of its section.
+    const std::size_t at = sections_[s].end;
+    const std::string lead = at > 0 && isLineEnd(text_[at - 1]) ? "" : nl;
+    splice(at, 0, lead + keyName + "=" + stored + nl);
+    const std::size_t start = at + lead.size();
+    sections_[s].end = static_cast<Offset>(start + keyName.size() + 1 + stored.size() + nl.size());
+    addKey(s, Name{static_cast<Offset>(start), static_cast<Offset>(keyName.size())});
 }
 
 std::string ProfileFile::save(const std::string& path) const {

@@ -20,17 +20,18 @@
 // is written in double quotes, so that it reads back as it was written.
 // Trailing blanks are written as they are and so not read back.
 //
-// Every operation is linear in the size of the file. Lines that can never be
-// read or written (blank lines, comments, keys outside a readable section) are
-// held together as one run of text, so a file costs little more memory than
-// its own size whatever its shape.
+// The file is held as one string, as it would be saved. Only section
+// headers and keys that can be read get a record (a few offsets into that
+// string) and a slot in a hash index, so a file costs a small multiple of its
+// own size whatever its shape. Reading and writing a key take constant time
+// on average; a write that changes the text is linear in the size of the file.
+
+#include "settings/record_index.h"
 
 #include <cstdint>
 #include <functional>
-#include <list>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tarsel {
@@ -48,6 +49,9 @@ public:
 
     // The largest file read: a real settings file is under 2 KB.
     static constexpr std::size_t MaxFileSize = 4 * 1024 * 1024;
+    // The largest text held: a longer one, given or made by setString, throws
+    // std::length_error as a string beyond its max_size() does.
+    static constexpr std::size_t MaxTextSize = UINT32_MAX;
 
     // Reads the file at path. A missing file (or a path through a regular
     // file) reads as an empty profile with no error. Only a regular file of at
@@ -75,7 +79,7 @@ public:
     void setString(std::string_view section, std::string_view key, std::string_view value);
 
     // The whole file as it would be saved.
-    std::string text() const;
+    const std::string& text() const { return text_; }
 
     // Writes text() to path atomically as a settings file (see
     // writeFileAtomically): a failure at any point leaves the old file as it
@@ -85,30 +89,45 @@ public:
     std::string save(const std::string& path) const;
 
 private:
-    enum class LineKind { Other, Section, Key };
-    struct Line {
-        std::string content; // without the (last) line ending; Other: maybe many lines
-        std::string eol;     // "\n", "\r\n", "\r" or "" for a last line without one
-        LineKind kind = LineKind::Other;
-        std::size_t valueStart = 0; // Key: offset just after the '='
+    // Offsets into text_ take 32 bits, which keeps a record at 12 bytes.
+    using Offset = std::uint32_t;
+    // Where a name stands in text_.
+    struct Name {
+        Offset start = 0;
+        Offset size = 0;
     };
-    using LineIt = std::list<Line>::iterator;
     struct Section {
-        LineIt header;
-        LineIt lastKey;                               // the header while the section has no key
-        std::unordered_map<std::string, LineIt> keys; // lower-case name -> first line
+        Name name;
+        Offset end = 0; // just after the line of its last key (or its header)
+    };
+    struct Key {
+        Name name; // its value follows the first '=' after the name
+        std::uint32_t section = 0;
     };
 
-    void parseLine(std::string_view content, std::string_view eol, std::size_t skip);
-    const Line* findKey(std::string_view section, std::string_view key) const;
+    struct Take {};
+    ProfileFile(std::string&& text, Take);
+
+    void parse();
+    std::uint32_t findSection(std::string_view name) const;
+    std::uint32_t findKey(std::uint32_t section, std::string_view name) const;
+    std::uint32_t findKey(std::string_view section, std::string_view key) const;
+    void addSection(Name name, std::size_t end);
+    void addKey(std::uint32_t section, Name name);
+    std::uint64_t sectionHash(std::uint32_t section) const;
+    std::uint64_t keyHash(std::uint32_t key) const;
+    Name nameAt(std::string_view name) const; // name: a view into text_
+    std::string_view nameText(Name name) const;
+    std::string_view valueText(const Key& key) const;
+    void splice(std::size_t at, std::size_t removed, std::string_view inserted);
     std::string newline() const;
 
-    std::list<Line> lines_;
-    std::string firstEol_;                                // ending of the file's first line
-    std::vector<Section> sections_;                       // first occurrence of each name
-    std::unordered_map<std::string, std::size_t> byName_; // lower-case name -> sections_
-    std::size_t parsing_ = NoSection;                     // section of the lines being parsed
-    static constexpr std::size_t NoSection = static_cast<std::size_t>(-1);
+    std::string text_;
+    std::string firstEol_;          // ending of the file's first line
+    std::vector<Section> sections_; // the first section of each name
+    std::vector<Key> keys_;         // the first key of each name in those
+    RecordIndex sectionIndex_;
+    RecordIndex keyIndex_;
 };
 
 // Reads the file at path, lets edit change it and saves it, holding an
