@@ -1,24 +1,24 @@
 // Settings load -> save -> load is a fixed point: whatever file the program
-// starts from, what it loads lies within every bound, saves without error and
+// starts from, what it loads lies within every bound, and what it saves
 // reloads without a warning; saving that again gives the same bytes and
-// loading them the same parameters and fonts.
+// loading them the same parameters and fonts. The file is held in memory, as
+// the program holds it between reading it and saving it, so that a run
+// reaches millions of inputs; how files are read and replaced is the tests'.
 
 #include "fuzz_check.h"
 
 #include "engine/link_params.h"
 #include "entry/warning_sink.h"
 #include "settings/log_font.h"
+#include "settings/profile_file.h"
 #include "settings/settings.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -34,76 +34,30 @@ public:
     }
 };
 
-// One folder for the whole run, in memory when the system has /dev/shm,
-// removed at exit.
-class RunFolder {
-public:
-    RunFolder() {
-        const std::filesystem::path base = std::filesystem::exists("/dev/shm")
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "tarsel-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::perror("mkdtemp");
-            std::abort();
-        }
-        folder_ = pattern;
-    }
-    ~RunFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    RunFolder(const RunFolder&) = delete;
-    RunFolder& operator=(const RunFolder&) = delete;
-    std::string file(const char* name) const { return (folder_ / name).string(); }
-
-private:
-    std::filesystem::path folder_;
-};
-
-const std::string& settingsPath() {
-    static const RunFolder folder;
-    static const std::string path = folder.file("Tarsel.ini");
-    return path;
-}
-
-void writeFile(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    FUZZ_CHECK(out.good(), "write the input file");
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 struct Loaded {
     LinkParams params;
     FontRecords fonts;
     CountingSink warnings;
 };
 
-void load(const std::string& path, Loaded& into) {
-    LoadSettings(path, into.params, into.fonts, into.warnings);
+void load(std::string_view text, Loaded& into) {
+    loadSettingsFrom(ProfileFile(text), into.params, into.fonts, into.warnings);
     for (int field = 0; field < FieldCount; ++field) {
         const RangedValue& p = *paramForField(into.params, field);
         FUZZ_CHECK(p.value >= p.lo && p.value <= p.hi, "a loaded parameter within its bounds");
     }
 }
 
-// Returns the number of warnings the saves gave.
-int save(const std::string& path, const Loaded& from) {
-    CountingSink warnings;
-    SaveSettings(path, 0, from.params, nullptr, "", warnings);
-    const std::pair<const LogFont*, const char*> fonts[] = {{&from.fonts.GraFont, "GraFont"},
-                                                            {&from.fonts.CtlFont, "CtlFont"},
-                                                            {&from.fonts.TextFont, "TextFont"},
-                                                            {&from.fonts.lfEd, "lfEd"}};
-    for (const auto& [font, section] : fonts) {
-        SaveSettings(path, 2, from.params, font, section, warnings);
-    }
-    return warnings.count;
+// What the program's exit save makes of text: the parameters, then the four
+// font records, each stored as its own save stores it.
+std::string save(std::string_view text, const Loaded& from) {
+    ProfileFile file(text);
+    storeParameters(file, from.params);
+    storeFont(file, from.fonts.GraFont, "GraFont");
+    storeFont(file, from.fonts.CtlFont, "CtlFont");
+    storeFont(file, from.fonts.TextFont, "TextFont");
+    storeFont(file, from.fonts.lfEd, "lfEd");
+    return file.text();
 }
 
 bool sameValue(double a, double b) {
@@ -140,31 +94,21 @@ bool sameFonts(const FontRecords& a, const FontRecords& b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string& path = settingsPath();
-    writeFile(path, data, size);
-
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
     Loaded first;
-    load(path, first);
-    if (save(path, first) != 0) {
-        // A file the load refused (not text we can read) is never overwritten.
-        FUZZ_CHECK(first.warnings.count != 0, "a save fails only after a refused load");
-        FUZZ_CHECK(readFile(path) == std::string(reinterpret_cast<const char*>(data), size),
-                   "a refused save leaves the file as it was");
-        return 0;
-    }
-    const std::string saved = readFile(path);
+    load(input, first);
+    const std::string saved = save(input, first);
 
     Loaded second;
-    load(path, second);
+    load(saved, second);
     if (second.warnings.count != 0) {
         std::fprintf(stderr, "%s\n", second.warnings.last.c_str());
     }
     FUZZ_CHECK(second.warnings.count == 0, "a saved file reloads without a warning");
-    FUZZ_CHECK(save(path, second) == 0, "a saved file saves again without error");
-    FUZZ_CHECK(readFile(path) == saved, "saving what was loaded changes nothing");
+    FUZZ_CHECK(save(saved, second) == saved, "saving what was loaded changes nothing");
 
     Loaded third;
-    load(path, third);
+    load(saved, third);
     FUZZ_CHECK(sameParams(second.params, third.params), "parameters reload the same");
     FUZZ_CHECK(sameFonts(second.fonts, third.fonts), "fonts reload the same");
     return 0;

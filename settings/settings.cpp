@@ -103,15 +103,8 @@ void readHalfRangeSetting(const ProfileFile& file, WarningSink& warnings, LinkPa
 }
 
 int saveParameters(const std::string& path, const LinkParams& params, WarningSink& warnings) {
-    const std::string error = updateProfile(path, [&](ProfileFile& file) {
-        LinkParams source = params; // intSetting gives writable access only
-        for (const SettingsKey& key : settingsKeys()) {
-            const std::string value = key.kind == KeyKind::Double
-                                          ? formatLeft19(paramForField(source, key.field)->value)
-                                          : formatLeft19(*intSetting(source, key.key));
-            file.setString(ShortName, key.key, value);
-        }
-    });
+    const std::string error =
+        updateProfile(path, [&](ProfileFile& file) { storeParameters(file, params); });
     if (!error.empty()) {
         warnings.warn(Warning{std::string(SaveFailedText) + "\n" + error, "Warning",
                               WarningIcon::Information});
@@ -131,13 +124,8 @@ int saveFont(const std::string& path, const LogFont& font, const std::string& se
     for (const FontIntField& field : FontIntFields) {
         keys.push_back(field.key);
     }
-    const std::string error = updateProfile(path, [&](ProfileFile& file) {
-        file.setString(section, "lfFaceName", storedFaceName(font));
-        for (const FontIntField& field : FontIntFields) {
-            const int value = field.wide != nullptr ? font.*field.wide : font.*field.narrow;
-            file.setString(section, field.key, formatInt(value));
-        }
-    });
+    const std::string error =
+        updateProfile(path, [&](ProfileFile& file) { storeFont(file, font, section); });
     if (!error.empty()) {
         // All keys go in one save, so none of them was written.
         for (std::string_view key : keys) {
@@ -158,7 +146,12 @@ int LoadSettings(const std::string& path, LinkParams& params, FontRecords& fonts
         warnings.warn(
             Warning{std::string(NotReadText) + error, "Warning", WarningIcon::Information});
     }
+    loadSettingsFrom(file, params, fonts, warnings);
+    return 0;
+}
 
+void loadSettingsFrom(const ProfileFile& file, LinkParams& params, FontRecords& fonts,
+                      WarningSink& warnings) {
     const FontRecords defaults;
     readFont(file, "GraFont", fonts.GraFont, defaults.GraFont);
     readFont(file, "CtlFont", fonts.CtlFont, defaults.CtlFont);
@@ -182,7 +175,24 @@ int LoadSettings(const std::string& path, LinkParams& params, FontRecords& fonts
         readTableSetting(file, warnings, params, field);
     }
     params.bDiffract = file.getInt(ShortName, "bDiffract", 0);
-    return 0;
+}
+
+void storeParameters(ProfileFile& file, const LinkParams& params) {
+    LinkParams source = params; // intSetting gives writable access only
+    for (const SettingsKey& key : settingsKeys()) {
+        const std::string value = key.kind == KeyKind::Double
+                                      ? formatLeft19(paramForField(source, key.field)->value)
+                                      : formatLeft19(*intSetting(source, key.key));
+        file.setString(ShortName, key.key, value);
+    }
+}
+
+void storeFont(ProfileFile& file, const LogFont& font, std::string_view section) {
+    file.setString(section, "lfFaceName", storedFaceName(font));
+    for (const FontIntField& field : FontIntFields) {
+        const int value = field.wide != nullptr ? font.*field.wide : font.*field.narrow;
+        file.setString(section, field.key, formatInt(value));
+    }
 }
 
 int SaveSettings(const std::string& path, int mode, const LinkParams& params, const LogFont* font,

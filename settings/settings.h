@@ -6,8 +6,11 @@
 #include "settings/log_font.h"
 
 #include <string>
+#include <string_view>
 
 namespace tarsel {
+
+class ProfileFile;
 
 inline constexpr const char* ShortName = "Tarsel"; // section name and file base name
 
@@ -25,5 +28,13 @@ int LoadSettings(const std::string& path, LinkParams& params, FontRecords& fonts
 // nothing. Failures are reported through warnings. Returns 0.
 int SaveSettings(const std::string& path, int mode, const LinkParams& params, const LogFont* font,
                  const std::string& section, WarningSink& warnings);
+
+// The same, on a file already in memory: LoadSettings reads the file and
+// gives it to loadSettingsFrom; each save is one locked update of the file
+// that applies storeParameters or storeFont.
+void loadSettingsFrom(const ProfileFile& file, LinkParams& params, FontRecords& fonts,
+                      WarningSink& warnings);
+void storeParameters(ProfileFile& file, const LinkParams& params);
+void storeFont(ProfileFile& file, const LogFont& font, std::string_view section);
 
 } // namespace tarsel
