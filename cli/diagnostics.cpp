@@ -1,5 +1,7 @@
 #include "cli/diagnostics.h"
 
+#include "cli/help_text.h"
+
 #include <iostream>
 #include <string>
 
@@ -23,6 +25,11 @@ void printError(std::string_view message, std::string_view subject, std::string_
         start = end + 1;
     }
     std::cerr << std::flush;
+}
+
+void printUsageError(std::string_view message, std::string_view subject) {
+    printError(message, subject);
+    std::cerr << UsageLine << '\n';
 }
 
 } // namespace tarsel::cli

@@ -18,4 +18,7 @@ inline constexpr int ExitUsage = 2;
 void printError(std::string_view message, std::string_view subject = {},
                 std::string_view detail = {});
 
+// printError, then the usage line: for a command line that cannot be run.
+void printUsageError(std::string_view message, std::string_view subject = {});
+
 } // namespace tarsel::cli

@@ -1,10 +1,8 @@
 #include "cli/file_checks.h"
 
 #include "cli/diagnostics.h"
-#include "cli/help_text.h"
 
 #include <filesystem>
-#include <iostream>
 #include <sys/stat.h>
 #include <vector>
 
@@ -33,8 +31,7 @@ int checkFileNames(const FileNames& names) {
                             ? "--write-settings"
                             : nullptr;
     if (empty != nullptr) {
-        printError("no file name given", empty);
-        std::cerr << UsageLine << '\n';
+        printUsageError("no file name given", empty);
         return ExitUsage;
     }
     if (names.outputFile.empty()) {

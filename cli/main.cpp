@@ -15,7 +15,6 @@
 
 #include <CLI/CLI.hpp>
 #include <csignal>
-#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,15 +24,12 @@ namespace tarsel::cli {
 namespace {
 
 struct Options {
-    bool outputGiven = false;        // -o, even with an empty name
-    bool writeSettingsGiven = false; // --write-settings, even with an empty name
+    FileNames files; // -o, --write-settings and the settings file read
     bool defaults = false;
     std::string settingsFile;
     std::vector<std::string> assignments;
     bool json = false;
     bool report = false;
-    std::string outputFile;
-    std::string writeSettingsFile;
     tarsel::SweepRequest sweep;
 };
 
@@ -69,7 +65,7 @@ void loadParams(const Options& options, LinkParams& params) {
     if (options.defaults) {
         return;
     }
-    const std::string path = settingsRead(options);
+    const std::string& path = options.files.settingsRead;
     FontRecords fonts;
     LoadWarnings warnings(path);
     LoadSettings(path, params, fonts, warnings);
@@ -86,8 +82,7 @@ int applyAssignments(const Options& options, LinkParams& params) {
             return ExitUsage;
         case AssignStatus::UnknownKey:
         case AssignStatus::Malformed:
-            printError(outcome.message, "--set");
-            std::cerr << UsageLine << '\n';
+            printUsageError(outcome.message, "--set");
             return ExitUsage;
         }
     }
@@ -105,9 +100,7 @@ int writeSettings(const std::string& path, const LinkParams& params) {
 }
 
 int run(const Options& options) {
-    const FileNames names{options.outputGiven, options.writeSettingsGiven, options.outputFile,
-                          options.writeSettingsFile, settingsRead(options)};
-    if (const int status = checkFileNames(names); status != ExitOk) {
+    if (const int status = checkFileNames(options.files); status != ExitOk) {
         return status;
     }
     LinkParams params;
@@ -120,9 +113,10 @@ int run(const Options& options) {
             return status;
         }
     }
-    const bool writesSettings = !options.writeSettingsFile.empty();
+    const bool writesSettings = !options.files.writeSettingsFile.empty();
     if (writesSettings) {
-        if (const int status = writeSettings(options.writeSettingsFile, params); status != ExitOk) {
+        if (const int status = writeSettings(options.files.writeSettingsFile, params);
+            status != ExitOk) {
             return status;
         }
     }
@@ -131,15 +125,16 @@ int run(const Options& options) {
     }
     // Writing the settings is a task of its own; the report comes when asked.
     const bool wantsOutput =
-        !writesSettings || options.json || options.report || !options.outputFile.empty();
+        !writesSettings || options.json || options.report || !options.files.outputFile.empty();
     if (!wantsOutput) {
         return ExitOk;
     }
     const LinkResults results = recalculate(params);
     const std::string text =
         options.json ? resultsJson(params, results) : reportText(params, results);
-    return writeOutput(
-        options.outputFile.empty() ? std::string(StandardOutput) : options.outputFile, text);
+    return writeOutput(options.files.outputFile.empty() ? std::string(StandardOutput)
+                                                        : options.files.outputFile,
+                       text);
 }
 
 // --help: our usage line, option arguments named by what they take, no
@@ -174,10 +169,10 @@ void defineOptions(CLI::App& app, Options& options) {
     app.add_flag("--report", options.report,
                  "print the text report (the default unless --write-settings is given)")
         ->excludes(json);
-    app.add_option("-o,--output", options.outputFile,
+    app.add_option("-o,--output", options.files.outputFile,
                    "write the report or JSON to FILE, replaced atomically; - is standard output")
         ->type_name("FILE");
-    app.add_option("--write-settings", options.writeSettingsFile,
+    app.add_option("--write-settings", options.files.writeSettingsFile,
                    "write all parameters to the settings file FILE (its folder must exist)")
         ->type_name("FILE");
     auto* sweep = app.add_option("--sweep", options.sweep.sweeps,
@@ -217,14 +212,14 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForVersion& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        printError(e.what());
-        std::cerr << UsageLine << '\n';
+        printUsageError(e.what());
         return ExitUsage;
     }
-    options.outputGiven = app.get_option("--output")->count() > 0;
-    options.writeSettingsGiven = app.get_option("--write-settings")->count() > 0;
+    options.files.outputGiven = app.get_option("--output")->count() > 0;
+    options.files.writeSettingsGiven = app.get_option("--write-settings")->count() > 0;
+    options.files.settingsRead = settingsRead(options);
     // A file size limit makes a write fail with a message, as a full disk does.
     std::signal(SIGXFSZ, SIG_IGN);
-    options.sweep.output = options.outputFile;
+    options.sweep.output = options.files.outputFile;
     return run(options);
 }

@@ -24,11 +24,8 @@ AssignOutcome assignDouble(LinkParams& params, int field, std::string_view value
     }
     if (field == FieldX12s || field == FieldX23s) {
         // A range beyond its bounds is refused like a typed one: no change.
-        const EntryOutcome range =
-            CheckDerivedRange(params.X12s.value, params.X23s.value, params.Range);
+        const EntryOutcome range = KeepDerivedRangeInBounds(params, oldX12, oldX23);
         if (!range.stored) {
-            params.X12s.value = oldX12;
-            params.X23s.value = oldX23;
             return fromEntry(range);
         }
     }

@@ -80,6 +80,18 @@ std::string formatG(double value, int width, int precision, bool leftAlign) {
     return pad(std::move(text), width, leftAlign);
 }
 
+std::string formatShortest(double value) {
+    if (std::isnan(value)) {
+        return "nan";
+    }
+    if (std::isinf(value)) {
+        return value > 0 ? "inf" : "-inf";
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 std::string formatInt(std::int64_t value, int width, bool leftAlign) {
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

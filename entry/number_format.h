@@ -15,6 +15,11 @@ std::string formatG(double value, int width = 0, int precision = 6, bool leftAli
 // "%[-]<width>i".
 std::string formatInt(std::int64_t value, int width = 0, bool leftAlign = false);
 
+// The shortest text that reads back to value exactly ("0.1", "1e+300"), as
+// the tables and CSV files write numbers; non-finite values "inf", "-inf",
+// "nan".
+std::string formatShortest(double value);
+
 // The forms the program uses.
 inline std::string formatLeft19(double v) {
     return formatG(v, 19, 6, true);

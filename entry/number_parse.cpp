@@ -186,4 +186,13 @@ EntryOutcome CheckDerivedRange(double x12, double x23, const RangedValue& range)
     return outOfRange(formatG(sum), formatRight20(range.lo), formatRight20(range.hi));
 }
 
+EntryOutcome KeepDerivedRangeInBounds(LinkParams& params, double oldX12, double oldX23) {
+    EntryOutcome range = CheckDerivedRange(params.X12s.value, params.X23s.value, params.Range);
+    if (!range.stored) {
+        params.X12s.value = oldX12;
+        params.X23s.value = oldX23;
+    }
+    return range;
+}
+
 } // namespace tarsel

@@ -40,4 +40,9 @@ EntryOutcome ParseIntEntry(std::string_view text, RangedInt& target, std::int32_
 // had been typed into the range.
 EntryOutcome CheckDerivedRange(double x12, double x23, const RangedValue& range);
 
+// The distances of params have just been stored over oldX12 and oldX23: the
+// range they make is checked as above and, when it is refused, both distances
+// go back to what they were.
+EntryOutcome KeepDerivedRangeInBounds(LinkParams& params, double oldX12, double oldX23);
+
 } // namespace tarsel

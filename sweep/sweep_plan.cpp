@@ -1,4 +1,5 @@
 #include "engine/param_table.h"
+#include "entry/number_format.h"
 #include "entry/number_parse.h"
 #include "sweep/sweep.h"
 
@@ -62,17 +63,12 @@ SweepCheck checkPoints(std::int64_t points) {
     return {};
 }
 
-std::string shortest(double v) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-    return std::string(buffer, end);
-}
-
 SweepCheck checkLog(const SweepPlan& plan) {
     if (plan.log && !((plan.from > 0.0 && plan.to > 0.0) || (plan.from < 0.0 && plan.to < 0.0))) {
         return fail(SweepProblem::LogRange,
                     "a logarithmic sweep needs FROM and TO both above 0 or both below 0; " +
-                        shortest(plan.from) + ":" + shortest(plan.to) + " touches or crosses 0");
+                        formatShortest(plan.from) + ":" + formatShortest(plan.to) +
+                        " touches or crosses 0");
     }
     return {};
 }
@@ -90,11 +86,11 @@ SweepCheck checkSweep(const SweepPlan& plan) {
     }
     const int field = sweepField(plan);
     double value = 0.0;
-    if (SweepCheck from = checkTyped(field, shortest(plan.from), SweepProblem::From, value);
+    if (SweepCheck from = checkTyped(field, formatShortest(plan.from), SweepProblem::From, value);
         !from) {
         return from;
     }
-    if (SweepCheck to = checkTyped(field, shortest(plan.to), SweepProblem::To, value); !to) {
+    if (SweepCheck to = checkTyped(field, formatShortest(plan.to), SweepProblem::To, value); !to) {
         return to;
     }
     if (SweepCheck points = checkPoints(plan.points); !points) {

@@ -63,7 +63,7 @@ public:
                 std::unique_lock lock(mutex_);
                 blockReady_.wait(lock, [&] { return slot.ready; });
             }
-            const std::int64_t count = std::min(blockSize_, plan_.points - block * blockSize_);
+            const std::int64_t count = pointsIn(block);
             for (std::int64_t i = 0; i < count; ++i) {
                 if (cancelled()) {
                     outcome.end = SweepEnd::Cancelled;
@@ -92,6 +92,11 @@ private:
         std::vector<SweepPoint> points;
         bool ready = false;
     };
+
+    // The last block may be short.
+    std::int64_t pointsIn(std::int64_t block) const {
+        return std::min(blockSize_, plan_.points - block * blockSize_);
+    }
 
     Slot& slotOf(std::int64_t block) {
         return slots_[static_cast<std::size_t>(block % static_cast<std::int64_t>(slots_.size()))];
@@ -133,7 +138,7 @@ private:
 
     void compute(std::int64_t block, Slot& slot) const {
         const std::int64_t first = block * blockSize_;
-        const std::int64_t count = std::min(blockSize_, plan_.points - first);
+        const std::int64_t count = pointsIn(block);
         for (std::int64_t i = 0; i < count && !cancelled(); ++i) {
             SweepPoint& point = slot.points[static_cast<std::size_t>(i)];
             point.index = first + i;

@@ -1,7 +1,8 @@
 #include "sweep/sweep_table.h"
 
+#include "entry/number_format.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace tarsel {
@@ -27,20 +28,14 @@ bool sameColumn(const SweepColumn& a, const SweepColumn& b) {
 }
 
 void appendNumber(double v, bool quoteNonFinite, std::string& out) {
-    if (!std::isfinite(v)) {
-        const std::string_view text = std::isnan(v) ? "nan" : v > 0 ? "inf" : "-inf";
-        if (quoteNonFinite) {
-            out += '"';
-            out += text;
-            out += '"';
-        } else {
-            out += text;
-        }
-        return;
+    const bool quoted = quoteNonFinite && !std::isfinite(v);
+    if (quoted) {
+        out += '"';
     }
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-    out.append(buffer, end);
+    out += formatShortest(v);
+    if (quoted) {
+        out += '"';
+    }
 }
 
 void appendValue(const SweepColumn& column, const SweepPoint& point, bool json, std::string& out) {

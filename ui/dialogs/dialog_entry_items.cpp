@@ -27,6 +27,20 @@ std::string readText(TableDialog& dialog, int itemId) {
     return box->text().left(EntryReadLength).toStdString();
 }
 
+// Reads the box into the item's buffer and parses it into target; a refused
+// entry shows its warning and gives 0, a stored one 1.
+template <class Item, class Target, class Parse>
+int checkItem(TableDialog& dialog, UiServices& services, Item& item, Target& target, int itemId,
+              Parse parse) {
+    item.buffer = readText(dialog, itemId);
+    const EntryOutcome outcome = parse(item.buffer, target, item.shown);
+    if (!outcome.stored) {
+        services.showWarning(&dialog, entryWarning(outcome.message));
+        return 0;
+    }
+    return 1;
+}
+
 } // namespace
 
 int ShowDoubleItem(TableDialog& dialog, DoubleEntryItem& item, double value, int itemId) {
@@ -45,24 +59,12 @@ int ShowIntItem(TableDialog& dialog, IntEntryItem& item, std::int32_t value, int
 
 int CheckDoubleItem(TableDialog& dialog, UiServices& services, DoubleEntryItem& item,
                     RangedValue& target, int itemId) {
-    item.buffer = readText(dialog, itemId);
-    const EntryOutcome outcome = ParseDoubleEntry(item.buffer, target, item.shown);
-    if (!outcome.stored) {
-        services.showWarning(&dialog, entryWarning(outcome.message));
-        return 0;
-    }
-    return 1;
+    return checkItem(dialog, services, item, target, itemId, ParseDoubleEntry);
 }
 
 int CheckIntItem(TableDialog& dialog, UiServices& services, IntEntryItem& item, RangedInt& target,
                  int itemId) {
-    item.buffer = readText(dialog, itemId);
-    const EntryOutcome outcome = ParseIntEntry(item.buffer, target, item.shown);
-    if (!outcome.stored) {
-        services.showWarning(&dialog, entryWarning(outcome.message));
-        return 0;
-    }
-    return 1;
+    return checkItem(dialog, services, item, target, itemId, ParseIntEntry);
 }
 
 } // namespace tarsel

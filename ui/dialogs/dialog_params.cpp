@@ -211,11 +211,8 @@ bool SingDiffParamsDialog::checkBoxes() {
     }
     // The range the distances make must lie within its bounds, or neither
     // distance is taken.
-    const EntryOutcome range =
-        CheckDerivedRange(state_.params.X12s.value, state_.params.X23s.value, state_.params.Range);
+    const EntryOutcome range = KeepDerivedRangeInBounds(state_.params, oldX12, oldX23);
     if (!range.stored) {
-        state_.params.X12s.value = oldX12;
-        state_.params.X23s.value = oldX23;
         services().showWarning(this, entryWarning(range.message));
         return false;
     }

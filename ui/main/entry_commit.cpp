@@ -68,11 +68,8 @@ int CommitField(AppState& state, const EntryBoxes& boxes, QLineEdit* box) {
     // The nominal range is always the sum of the two obstruction distances;
     // a sum beyond the range's bounds is refused like a typed range.
     if (index == FieldX12s || index == FieldX23s) {
-        const EntryOutcome range =
-            CheckDerivedRange(state.params.X12s.value, state.params.X23s.value, state.params.Range);
+        const EntryOutcome range = KeepDerivedRangeInBounds(state.params, oldX12, oldX23);
         if (!range.stored) {
-            state.params.X12s.value = oldX12;
-            state.params.X23s.value = oldX23;
             reportRejection(state, range.message);
             return 1;
         }

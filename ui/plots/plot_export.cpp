@@ -1,13 +1,12 @@
 #include "ui/plots/plot_export.h"
 
+#include "entry/number_format.h"
+
 #include <QBuffer>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgGenerator>
 #include <QWidget>
-
-#include <charconv>
-#include <cmath>
 
 namespace tarsel {
 
@@ -36,15 +35,7 @@ bool sharesX(const PlotFigure& f) {
 } // namespace
 
 QString csvNumber(double value) {
-    if (std::isnan(value)) {
-        return QStringLiteral("nan");
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
-    }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QString::fromLatin1(buffer, result.ptr - buffer);
+    return QString::fromStdString(formatShortest(value));
 }
 
 QString figureCsv(const PlotFigure& f) {
@@ -52,8 +43,7 @@ QString figureCsv(const PlotFigure& f) {
     if (sharesX(f)) {
         csv += csvField(f.x.label());
         for (const PlotCurve& c : f.curves) {
-            csv += QLatin1Char(',') +
-                   csvField(f.y.unit.isEmpty() ? c.name : c.name + " [" + f.y.unit + "]");
+            csv += QLatin1Char(',') + csvField(PlotAxis{c.name, f.y.unit}.label());
         }
         csv += QLatin1Char('\n');
         const qsizetype n = f.curves.front().points.size();
