@@ -28,14 +28,15 @@ double dbm(double watts) {
     return 10.0 * std::log10(watts) + 30.0;
 }
 
-PlotCurve curveOf(const PlotData& data, const QString& name, PlotColour colour,
-                  double (*y)(const LinkResults&, int), int which) {
+// The curve of y(results) at each swept value.
+template <class Y>
+PlotCurve curveOf(const PlotData& data, const QString& name, PlotColour colour, Y y) {
     PlotCurve curve;
     curve.name = name;
     curve.colour = colour;
     curve.points.reserve(static_cast<qsizetype>(data.results.size()));
     for (std::size_t i = 0; i < data.results.size(); ++i) {
-        curve.points.append(QPointF(data.values[i], y(data.results[i], which)));
+        curve.points.append(QPointF(data.values[i], y(data.results[i])));
     }
     return curve;
 }
@@ -82,10 +83,11 @@ PlotData rangePlot(const LinkParams& params, const LinkResults& results, RangeOp
     }
     const int inForce = caseInForce(params);
     for (int i = 0; i < 3; ++i) {
-        auto y = options.power
-                     ? +[](const LinkResults& r, int k) { return dbm((r.*Cases[k].path).rxPowerW); }
-                     : +[](const LinkResults& r, int k) { return (r.*Cases[k].path).marginDb; };
-        PlotCurve curve = curveOf(data, QString::fromLatin1(Cases[i].name), Cases[i].colour, y, i);
+        const PathResult LinkResults::*path = Cases[i].path;
+        PlotCurve curve = curveOf(
+            data, QString::fromLatin1(Cases[i].name), Cases[i].colour, [&](const LinkResults& r) {
+                return options.power ? dbm((r.*path).rxPowerW) : (r.*path).marginDb;
+            });
         curve.strong = i == inForce;
         f.curves.push_back(std::move(curve));
     }
@@ -127,15 +129,14 @@ PlotData heightPlot(const LinkParams& params, const LinkResults& results, SweepC
     f.x = {QStringLiteral("Obstruction height"), QStringLiteral("m"), false};
     f.y = {QStringLiteral("Loss"), QStringLiteral("dB"), false};
     const int inForce = caseInForce(params);
-    f.curves.push_back(curveOf(
-        data, QStringLiteral("Knife edge"), PlotColour::Purple,
-        [](const LinkResults& x, int) { return -x.knifeEdgeDb; }, 0));
-    f.curves.push_back(curveOf(
-        data, QStringLiteral("Smooth hill"), PlotColour::Orange,
-        [](const LinkResults& x, int) { return -(x.knifeEdgeDb + x.smoothHillExcessDb); }, 0));
-    f.curves.push_back(curveOf(
-        data, QStringLiteral("Rough hill"), PlotColour::BluishGreen,
-        [](const LinkResults& x, int) { return -(x.knifeEdgeDb + x.roughHillExcessDb); }, 0));
+    f.curves.push_back(curveOf(data, QStringLiteral("Knife edge"), PlotColour::Purple,
+                               [](const LinkResults& x) { return -x.knifeEdgeDb; }));
+    f.curves.push_back(
+        curveOf(data, QStringLiteral("Smooth hill"), PlotColour::Orange,
+                [](const LinkResults& x) { return -(x.knifeEdgeDb + x.smoothHillExcessDb); }));
+    f.curves.push_back(
+        curveOf(data, QStringLiteral("Rough hill"), PlotColour::BluishGreen,
+                [](const LinkResults& x) { return -(x.knifeEdgeDb + x.roughHillExcessDb); }));
     if (inForce != 0) {
         f.curves[static_cast<std::size_t>(inForce)].strong = true;
     }

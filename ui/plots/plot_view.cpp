@@ -35,6 +35,24 @@ bool usable(QPointF p, bool logX) {
     return std::isfinite(p.x()) && std::isfinite(p.y()) && (!logX || p.x() > 0.0);
 }
 
+bool usable(const PlotMarker& m, bool logX) {
+    return std::isfinite(m.at) && !(m.vertical && logX && m.at <= 0.0);
+}
+
+// A value with its unit, if any: "12.5 m".
+QString withUnit(double value, const QString& unit) {
+    return unit.isEmpty() ? number(value) : number(value) + " " + unit;
+}
+
+// Adds series to the chart on its two axes, drawn with pen.
+void addSeries(QChart* chart, QLineSeries* series, const QPen& pen, QAbstractAxis* x,
+               QAbstractAxis* y) {
+    series->setPen(pen);
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
 // The span [lo, hi] widened by the margin; a point or nothing gets a unit span.
 QPointF padded(double lo, double hi, bool log) {
     if (!(lo <= hi)) {
@@ -151,13 +169,10 @@ void PlotView::build() {
         QPen pen(plotColour(curve.colour, pal));
         pen.setWidthF(curve.strong ? 3.0 : 1.5);
         pen.setStyle(curve.dashed ? Qt::DashLine : Qt::SolidLine);
-        series->setPen(pen);
-        c->addSeries(series);
-        series->attachAxis(x);
-        series->attachAxis(y);
+        addSeries(c, series, pen, x, y);
     }
     for (const PlotMarker& m : figure_.markers) {
-        if (!std::isfinite(m.at) || (m.vertical && figure_.x.log && m.at <= 0.0)) {
+        if (!usable(m, figure_.x.log)) {
             continue;
         }
         if (m.vertical) {
@@ -175,7 +190,7 @@ void PlotView::build() {
     const QPointF ys = padded(y0, y1, false);
     const double yReach = (ys.y() - ys.x()) * MarkerReach;
     for (const PlotMarker& m : figure_.markers) {
-        if (!std::isfinite(m.at) || (m.vertical && figure_.x.log && m.at <= 0.0)) {
+        if (!usable(m, figure_.x.log)) {
             continue;
         }
         auto* series = new QLineSeries;
@@ -195,10 +210,7 @@ void PlotView::build() {
         QPen pen(plotColour(m.colour, pal));
         pen.setWidthF(1.0);
         pen.setStyle(Qt::DotLine);
-        series->setPen(pen);
-        c->addSeries(series);
-        series->attachAxis(x);
-        series->attachAxis(y);
+        addSeries(c, series, pen, x, y);
     }
     // Curves that only complete another (a zone's second edge) share its entry.
     applyPalette();
@@ -212,10 +224,9 @@ void PlotView::applyRanges() {
     if (horizontal.isEmpty() || vertical.isEmpty()) {
         return;
     }
-    QPointF xs = figure_.exaggeration > 0.0
-                     ? padded(dataBox_.left(), dataBox_.right(), figure_.x.log)
-                     : QPointF(dataBox_.left(), dataBox_.right());
-    if (!(xs.x() < xs.y())) {
+    // Drawn to scale, or with no span of its own, the data gets a margin.
+    QPointF xs(dataBox_.left(), dataBox_.right());
+    if (figure_.exaggeration > 0.0 || !(xs.x() < xs.y())) {
         xs = padded(dataBox_.left(), dataBox_.right(), figure_.x.log);
     }
     QPointF ys = padded(dataBox_.top(), dataBox_.bottom(), false);
@@ -351,11 +362,9 @@ QString PlotView::readoutAt(QPointF pos) const {
             const double d = std::hypot(screen.x() - at.x(), screen.y() - at.y());
             if (d < best) {
                 best = d;
-                text = QStringLiteral("%1: x = %2%3, y = %4%5")
-                           .arg(series->name(), number(p.x()),
-                                figure_.x.unit.isEmpty() ? QString() : " " + figure_.x.unit,
-                                number(p.y()),
-                                figure_.y.unit.isEmpty() ? QString() : " " + figure_.y.unit);
+                text = QStringLiteral("%1: x = %2, y = %3")
+                           .arg(series->name(), withUnit(p.x(), figure_.x.unit),
+                                withUnit(p.y(), figure_.y.unit));
             }
         }
     }
