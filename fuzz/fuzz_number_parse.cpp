@@ -31,11 +31,33 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+bool isExponentMark(char c) {
+    return c == 'e' || c == 'E' || c == 'd' || c == 'D';
+}
+
+enum State { Lead, Sign, Int, Point, Frac, Exp, ExpSign, ExpDigits, Trail };
+
+// Within a run of digits: another digit stays in it, a space ends the number,
+// an exponent mark (when allowed) starts the exponent, written 'e'. False for
+// anything else.
+bool inDigits(char& c, State& state, bool exponentAllowed) {
+    if (exponentAllowed && isExponentMark(c)) {
+        state = Exp;
+        c = 'e';
+        return true;
+    }
+    if (c == ' ') {
+        state = Trail;
+        return true;
+    }
+    return isDigit(c);
+}
+
 // What the grammar accepts, as the text of the number in from_chars form
 // ('e' exponent, no '+' sign); "" for all blanks (reads 0); nullopt if not a
 // number.
 std::optional<std::string> grammarNumber(std::string_view text, bool allowFraction) {
-    enum State { Lead, Sign, Int, Point, Frac, Exp, ExpSign, ExpDigits, Trail } state = Lead;
+    State state = Lead;
     bool leadIsBlanksOnly = true;
     std::string number;
     for (char c : text) {
@@ -47,7 +69,11 @@ std::optional<std::string> grammarNumber(std::string_view text, bool allowFracti
             }
             if (c == '+' || c == '-') {
                 state = Sign;
-            } else if (isDigit(c)) {
+                break;
+            }
+            [[fallthrough]]; // a number without a sign
+        case Sign:
+            if (isDigit(c)) {
                 state = Int;
             } else if (c == '.' && allowFraction) {
                 state = Point;
@@ -56,43 +82,24 @@ std::optional<std::string> grammarNumber(std::string_view text, bool allowFracti
                 return std::nullopt;
             }
             break;
-        case Sign:
-            if (isDigit(c)) {
-                state = Int;
-            } else if (c == '.' && allowFraction) {
-                state = Point;
-                number += '0';
-            } else {
-                return std::nullopt;
-            }
-            break;
         case Int:
             if (c == '.' && allowFraction) {
                 state = Frac;
-            } else if ((c == 'e' || c == 'E' || c == 'd' || c == 'D') && allowFraction) {
-                state = Exp;
-                c = 'e';
-            } else if (c == ' ') {
-                state = Trail;
-            } else if (!isDigit(c)) {
+            } else if (!inDigits(c, state, allowFraction)) {
+                return std::nullopt;
+            }
+            break;
+        case Frac:
+            if (!inDigits(c, state, true)) {
                 return std::nullopt;
             }
             break;
         case Point: // a point with no digit before it needs one after it
+        case ExpSign:
             if (!isDigit(c)) {
                 return std::nullopt;
             }
-            state = Frac;
-            break;
-        case Frac:
-            if (c == 'e' || c == 'E' || c == 'd' || c == 'D') {
-                state = Exp;
-                c = 'e';
-            } else if (c == ' ') {
-                state = Trail;
-            } else if (!isDigit(c)) {
-                return std::nullopt;
-            }
+            state = state == Point ? Frac : ExpDigits;
             break;
         case Exp:
             if (c == '+' || c == '-') {
@@ -103,16 +110,8 @@ std::optional<std::string> grammarNumber(std::string_view text, bool allowFracti
                 return std::nullopt;
             }
             break;
-        case ExpSign:
-            if (!isDigit(c)) {
-                return std::nullopt;
-            }
-            state = ExpDigits;
-            break;
         case ExpDigits:
-            if (c == ' ') {
-                state = Trail;
-            } else if (!isDigit(c)) {
+            if (!inDigits(c, state, false)) {
                 return std::nullopt;
             }
             break;

@@ -17,16 +17,6 @@ using test::readFile;
 using test::TempFolder;
 using test::writeFile;
 
-// Nothing but the named files is left in the folder (no temporary file).
-void expectOnly(const TempFolder& folder, std::size_t count) {
-    std::size_t n = 0;
-    for (const auto& entry : fs::directory_iterator(folder.path())) {
-        (void)entry;
-        ++n;
-    }
-    EXPECT_EQ(n, count);
-}
-
 TEST(AtomicSave, NewFileInMissingFolders) {
     TempFolder folder;
     const std::string path = folder.file("a/b/Tarsel.ini");
@@ -45,7 +35,7 @@ TEST(AtomicSave, ReplacesAndKeepsPermissions) {
     struct stat st {};
     ASSERT_EQ(::stat(path.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    expectOnly(folder, 1);
+    EXPECT_EQ(folder.entries(), 1u); // no temporary file left
 }
 
 TEST(AtomicSave, FollowsSymbolicLink) {
@@ -79,7 +69,7 @@ TEST(AtomicSave, PathIsFolder) {
     const std::string error = writeFileAtomically(path, "new");
     EXPECT_EQ(error, path + ": Is a directory");
     EXPECT_EQ(readFile(path + "/inside"), "keep me");
-    expectOnly(folder, 1);
+    EXPECT_EQ(folder.entries(), 1u); // no temporary file left
 }
 
 TEST(AtomicSave, EmptyPath) {
@@ -107,7 +97,7 @@ TEST(AtomicSave, WriteFailingHalfWayKeepsOldFile) {
 
     EXPECT_EQ(error, path + ": File too large");
     EXPECT_EQ(readFile(path), old);
-    expectOnly(folder, 1);
+    EXPECT_EQ(folder.entries(), 1u); // no temporary file left
 }
 
 TEST(ProfileSave, ReadWriteThroughFile) {

@@ -34,6 +34,11 @@ public:
 
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     const std::filesystem::path& path() const { return path_; }
+    // How many files the folder holds (a temporary file left behind counts).
+    std::size_t entries() const {
+        return static_cast<std::size_t>(
+            std::distance(std::filesystem::directory_iterator(path_), {}));
+    }
 
 private:
     std::filesystem::path path_;

@@ -23,10 +23,6 @@ using test::readFile;
 using test::TempFolder;
 using test::writeFile;
 
-std::size_t entries(const TempFolder& folder) {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder.path()), {}));
-}
-
 mode_t typeOf(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
@@ -125,7 +121,7 @@ TEST(WriteTargets, PiecesAppearWholeOnCommitOnly) {
         if (hardLinked) {
             fs::create_hard_link(path, other);
         }
-        const std::size_t before = entries(folder);
+        const std::size_t before = folder.entries();
         {
             AtomicFile file;
             ASSERT_EQ(file.open(path), "");
@@ -133,13 +129,13 @@ TEST(WriteTargets, PiecesAppearWholeOnCommitOnly) {
             EXPECT_EQ(readFile(path), "old");
         }
         EXPECT_EQ(readFile(path), "old") << hardLinked;
-        EXPECT_EQ(entries(folder), before);
+        EXPECT_EQ(folder.entries(), before);
         AtomicFile file;
         ASSERT_EQ(file.open(path), "");
         EXPECT_TRUE(file.write("a,b\n") && file.write("1,2\n"));
         EXPECT_EQ(file.commit(), "");
         EXPECT_EQ(readFile(hardLinked ? other : path), "a,b\n1,2\n") << hardLinked;
-        EXPECT_EQ(entries(folder), before);
+        EXPECT_EQ(folder.entries(), before);
     }
 }
 
@@ -164,7 +160,7 @@ TEST(WriteTargets, NoTemporaryFileOutlivesACrash) {
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
     EXPECT_EQ(readFile(path), "old");
-    EXPECT_EQ(entries(folder), 1u);
+    EXPECT_EQ(folder.entries(), 1u);
 
     const std::string stale = folder.file(".Tarsel.ini.tmp-" + std::to_string(child) + "-1");
     const std::string live = folder.file(".Tarsel.ini.tmp-" + std::to_string(::getpid()) + "-0");

@@ -35,6 +35,21 @@ void chooseSweep(PlotWindow* window, const char* key, const char* from, const ch
     setText(window->findChild<QLineEdit*>("sweepFrom"), from);
 }
 
+void choosePoints(PlotWindow* window, int points) {
+    auto* box = window->findChild<QSpinBox*>("sweepPoints");
+    box->setValue(points);
+    emit box->editingFinished();
+}
+
+// Checks the named results in the list and unchecks every other.
+void chooseResults(PlotWindow* window, const QStringList& names) {
+    auto* results = window->findChild<QListWidget*>("sweepResults");
+    for (int i = 0; i < results->count(); ++i) {
+        const bool chosen = names.contains(results->item(i)->data(Qt::UserRole).toString());
+        results->item(i)->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
 TEST(PlotSweep, ControlsChooseTheInputAndResultsWithUnits) {
     Program program;
     PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
@@ -46,19 +61,9 @@ TEST(PlotSweep, ControlsChooseTheInputAndResultsWithUnits) {
     EXPECT_TRUE(results->item(0)->text().endsWith(" [m]"))
         << results->item(0)->text().toStdString();
 
-    key->setCurrentIndex(key->findData("Pt"));
-    window->findChild<QCheckBox*>("sweepLog")->setChecked(false);
-    setText(window->findChild<QLineEdit*>("sweepFrom"), "-20");
-    setText(window->findChild<QLineEdit*>("sweepTo"), "10");
-    auto* points = window->findChild<QSpinBox*>("sweepPoints");
-    points->setValue(31);
-    emit points->editingFinished();
-    for (int i = 0; i < results->count(); ++i) {
-        const QString name = results->item(i)->data(Qt::UserRole).toString();
-        results->item(i)->setCheckState(
-            name == "noDiffraction.marginDb" || name == "smoothHill.marginDb" ? Qt::Checked
-                                                                              : Qt::Unchecked);
-    }
+    chooseSweep(window, "Pt", "-20", "10", false);
+    choosePoints(window, 31);
+    chooseResults(window, {"noDiffraction.marginDb", "smoothHill.marginDb"});
     waitForPlots(program);
 
     const PlotFigure& f = window->view(PlotTab::Sweep)->figure();
@@ -122,14 +127,8 @@ TEST(PlotSweep, SavedDataHasTheColumnsAndRowsOfTheCommandLineSweep) {
         Program program;
         PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
         chooseSweep(window, c.key, c.from, c.to, c.log);
-        auto* points = window->findChild<QSpinBox*>("sweepPoints");
-        points->setValue(c.points);
-        emit points->editingFinished();
-        auto* results = window->findChild<QListWidget*>("sweepResults");
-        for (int i = 0; i < results->count(); ++i) {
-            const bool chosen = c.results.contains(results->item(i)->data(Qt::UserRole).toString());
-            results->item(i)->setCheckState(chosen ? Qt::Checked : Qt::Unchecked);
-        }
+        choosePoints(window, c.points);
+        chooseResults(window, c.results);
         waitForPlots(program);
         program.services.saveAnswer = program.dir.filePath("sweep.csv");
         window->findChild<QPushButton*>("saveData")->click();
