@@ -178,8 +178,7 @@ void DiagramPane::paintEvent(QPaintEvent*) {
         const int boxHeight = editTextHeight();
         const QSize base = scalingBase();
         for (const DiagramRow& row : diagramRows()) {
-            const QString label =
-                QString::fromLatin1(row.label.data(), static_cast<qsizetype>(row.label.size()));
+            const QString label = QString::fromLatin1(row.label);
             const QSize labelSize(fm.horizontalAdvance(label), fm.height());
             const QPoint box = scaledPosition(row.x, row.y, QSize(cw, ch), base);
             const QPoint at = labelTopLeft(row.placement, box, labelSize, boxHeight);

@@ -31,12 +31,10 @@ QString parametersText(const LinkParams& params) {
     for (int i = 0; i < FieldCount; ++i) {
         const FieldInfo& info = table[static_cast<std::size_t>(i)];
         const RangedValue* value = paramForField(params, i);
-        QString text =
-            QString::fromLatin1(info.key.data(), static_cast<qsizetype>(info.key.size())) + " = " +
-            QString::fromStdString(formatPlain(value->value));
+        QString text = QString::fromLatin1(info.key) + " = " +
+                       QString::fromStdString(formatPlain(value->value));
         if (!info.unit.empty()) {
-            text += " " +
-                    QString::fromLatin1(info.unit.data(), static_cast<qsizetype>(info.unit.size()));
+            text += " " + QString::fromLatin1(info.unit);
         }
         parts << text;
     }

@@ -38,9 +38,7 @@ SweepControls::SweepControls(PlotSettings& settings, QWidget* parent)
     key_->setObjectName(QStringLiteral("sweepKey"));
     for (int field = 0; field < FieldCount; ++field) {
         const FieldInfo& info = fieldTable()[static_cast<std::size_t>(field)];
-        key_->addItem(
-            inputChoiceText(field),
-            QString::fromLatin1(info.key.data(), static_cast<qsizetype>(info.key.size())));
+        key_->addItem(inputChoiceText(field), QString::fromLatin1(info.key));
     }
     key_->setCurrentIndex(std::max(0, key_->findData(QString::fromStdString(settings.sweepKey))));
     from_ = new QLineEdit(numberText(settings.sweepFrom), this);
@@ -68,8 +66,7 @@ SweepControls::SweepControls(PlotSettings& settings, QWidget* parent)
     label->setBuddy(results_);
     for (const ResultField& field : resultFields()) {
         auto* item = new QListWidgetItem(resultChoiceText(field), results_);
-        const QString name =
-            QString::fromLatin1(field.name.data(), static_cast<qsizetype>(field.name.size()));
+        const QString name = QString::fromLatin1(field.name);
         item->setData(Qt::UserRole, name);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         const bool on = std::find(settings.sweepResults.begin(), settings.sweepResults.end(),

@@ -31,8 +31,7 @@ QStringList saveFilterList(const std::string& filterString) {
     if (filterString.empty()) {
         return filters;
     }
-    const QString all =
-        QString::fromLatin1(filterString.data(), static_cast<qsizetype>(filterString.size()));
+    const QString all = QString::fromLatin1(filterString);
     const QChar separator = all.back();
     const QStringList parts = all.split(separator);
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {

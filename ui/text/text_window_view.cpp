@@ -40,8 +40,7 @@ public:
         const bool selected = isSelected_(y);
         painter_.setPen(palette_.color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter_.setBackground(palette_.color(selected ? QPalette::Highlight : QPalette::Base));
-        painter_.drawText(QPoint(x, y + ascent_),
-                          QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        painter_.drawText(QPoint(x, y + ascent_), QString::fromLatin1(text));
     }
 
 private:
@@ -130,7 +129,7 @@ QString TextView::selectedText() const {
     const std::string report = reportText(state_.params, state_.results);
     const std::string text =
         selection_.empty() ? report : textRows(report, selection_.first(), selection_.last());
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromLatin1(text);
 }
 
 void TextView::copy() const {
