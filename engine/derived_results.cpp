@@ -21,8 +21,12 @@ double ratioFromDb(double db) {
     return std::pow(10.0, db * 0.1);
 }
 
+double fresnelZoneRadius(double wavelength, double d1, double d2, double range) {
+    return std::sqrt(((wavelength * d2) * d1) / range);
+}
+
 double fresnelZoneClearance(const LinkParams& p, const LinkResults& r) {
-    return -std::sqrt(((r.wavelength * r.knifeEdgeD2) * r.knifeEdgeD1) / p.Range.value);
+    return -fresnelZoneRadius(r.wavelength, r.knifeEdgeD1, r.knifeEdgeD2, p.Range.value);
 }
 
 double totalNoiseW(const LinkParams& p, const LinkResults& r) {

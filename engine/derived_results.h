@@ -7,6 +7,10 @@
 
 namespace tarsel {
 
+// Radius of the first Fresnel zone at d1 from one end and d2 from the other,
+// with range standing in for the path length [m].
+double fresnelZoneRadius(double wavelength, double d1, double d2, double range);
+
 // Radius of the first Fresnel zone at the obstruction, with the nominal range
 // standing in for the path length, negated [m].
 double fresnelZoneClearance(const LinkParams& p, const LinkResults& r);

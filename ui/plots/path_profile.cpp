@@ -1,5 +1,6 @@
 #include "ui/plots/path_profile.h"
 
+#include "engine/derived_results.h"
 #include "entry/number_format.h"
 
 #include <cmath>
@@ -13,12 +14,6 @@ constexpr double ClearFraction = 0.6; // of the first Fresnel zone, for a clear 
 constexpr int ZoneSteps = 200;        // points along each Fresnel zone edge
 constexpr int CircleSteps = 72;       // points around the obstruction
 
-// First Fresnel zone radius [m] at d1 from Tx and d2 from Rx, with the
-// nominal range as the path length, as the report's clearance row has it.
-double fresnelRadius(double wavelength, double d1, double d2, double range) {
-    return std::sqrt(((wavelength * d2) * d1) / range);
-}
-
 QString number(double value) {
     return QString::fromStdString(formatG(value, 0, 4));
 }
@@ -28,8 +23,8 @@ QString number(double value) {
 ProfileClearance profileClearance(const LinkParams& params, const LinkResults& results) {
     ProfileClearance c;
     c.clearance = -results.knifeEdgeH;
-    c.fresnelRadius = fresnelRadius(results.wavelength, results.knifeEdgeD1, results.knifeEdgeD2,
-                                    params.Range.value);
+    c.fresnelRadius = fresnelZoneRadius(results.wavelength, results.knifeEdgeD1,
+                                        results.knifeEdgeD2, params.Range.value);
     c.percent = 100.0 * c.clearance / c.fresnelRadius;
     const double run = params.X12s.value + params.X23s.value;
     c.losHeight =
@@ -92,7 +87,7 @@ PlotFigure pathProfileFigure(const LinkParams& params, const LinkResults& result
         for (int i = 0; i <= ZoneSteps; ++i) {
             const double s = length * i / ZoneSteps;
             const double r =
-                fraction * fresnelRadius(results.wavelength, s, length - s, params.Range.value);
+                fraction * fresnelZoneRadius(results.wavelength, s, length - s, params.Range.value);
             points.append(tx + unit * s + normal * (side * r));
         }
         return points;

@@ -12,7 +12,6 @@ namespace tarsel {
 namespace {
 
 constexpr std::size_t ValueSize = 1024;
-constexpr int MaxPoints = 1000000;
 
 double readDouble(const ProfileFile& file, const char* key, double def) {
     const std::string text = file.getString(PlotSection, key, "", ValueSize);
@@ -38,7 +37,7 @@ PlotSettings loadPlotSettings(const std::string& path) {
     s.sweepFrom = readDouble(file, "SweepFrom", s.sweepFrom);
     s.sweepTo = readDouble(file, "SweepTo", s.sweepTo);
     s.sweepPoints =
-        std::clamp(file.getInt(PlotSection, "SweepPoints", s.sweepPoints), 2, MaxPoints);
+        std::clamp(file.getInt(PlotSection, "SweepPoints", s.sweepPoints), 2, MaxPlotSweepPoints);
     s.sweepLog = file.getInt(PlotSection, "SweepLog", s.sweepLog) != 0;
     if (file.contains(PlotSection, "SweepResults")) {
         const std::string list = file.getString(PlotSection, "SweepResults", "", ValueSize);

@@ -8,6 +8,8 @@
 namespace tarsel {
 
 inline constexpr const char* PlotSection = "Plots";
+// The most points a swept plot takes.
+inline constexpr int MaxPlotSweepPoints = 1000000;
 
 struct PlotSettings {
     int tab = 0;             // 0 Range, 1 Obstruction height, 2 Path profile, 3 Sweep
@@ -20,6 +22,8 @@ struct PlotSettings {
     int sweepPoints = 201;
     bool sweepLog = true;
     std::vector<std::string> sweepResults = {"noDiffraction.marginDb"};
+
+    bool operator==(const PlotSettings&) const = default;
 };
 
 // Reads the section; missing or unreadable values keep their defaults.

@@ -21,8 +21,6 @@ namespace tarsel {
 
 namespace {
 
-constexpr int MaxPlotPoints = 1000000;
-
 QString numberText(double value) {
     return QString::fromStdString(formatPlain(value));
 }
@@ -47,7 +45,7 @@ SweepControls::SweepControls(PlotSettings& settings, QWidget* parent)
     to_->setObjectName(QStringLiteral("sweepTo"));
     points_ = new QSpinBox(this);
     points_->setObjectName(QStringLiteral("sweepPoints"));
-    points_->setRange(2, MaxPlotPoints);
+    points_->setRange(2, MaxPlotSweepPoints);
     points_->setValue(settings.sweepPoints);
     log_ = new QCheckBox(QStringLiteral("&Logarithmic spacing"), this);
     log_->setObjectName(QStringLiteral("sweepLog"));
@@ -106,10 +104,7 @@ void SweepControls::takeChoices() {
                 results_->item(i)->data(Qt::UserRole).toString().toStdString());
         }
     }
-    const bool same = s.sweepKey == settings_.sweepKey && s.sweepFrom == settings_.sweepFrom &&
-                      s.sweepTo == settings_.sweepTo && s.sweepPoints == settings_.sweepPoints &&
-                      s.sweepLog == settings_.sweepLog && s.sweepResults == settings_.sweepResults;
-    if (!same) {
+    if (s != settings_) {
         settings_ = s;
         emit changed();
     }
