@@ -40,8 +40,8 @@ constexpr std::array<Qt::Key, 24> Keys{
 constexpr std::array<Qt::KeyboardModifier, 5> Modifiers{
     Qt::NoModifier, Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier};
 
-// Every command reachable from a menu bar, submenus included.
-void collectActions(QMenu* menu, std::vector<QAction*>& out) {
+// Every command reachable from a menu bar or menu, submenus included.
+void collectActions(QWidget* menu, std::vector<QAction*>& out) {
     for (QAction* action : menu->actions()) {
         if (action->menu() != nullptr) {
             collectActions(action->menu(), out);
@@ -58,13 +58,7 @@ std::vector<QAction*> menuCommands() {
         if (window == nullptr || !window->isVisible() || window->menuWidget() == nullptr) {
             continue;
         }
-        for (QAction* action : window->menuBar()->actions()) {
-            if (action->menu() != nullptr) {
-                collectActions(action->menu(), out);
-            } else if (!action->isSeparator()) {
-                out.push_back(action); // a command on the bar itself
-            }
-        }
+        collectActions(window->menuBar(), out);
     }
     return out;
 }
@@ -115,10 +109,7 @@ void Monkey::start() {
     session_->window = startTarsel(session_->state);
     counts_.startWarnings += static_cast<long>(services_.warnings.size() - warningsBefore);
     if (counts_.firstStartWarning.empty() && services_.warnings.size() > warningsBefore) {
-        counts_.firstStartWarning = services_.warnings[warningsBefore].text + " after:";
-        for (const std::string& action : recent_) {
-            counts_.firstStartWarning += "\n  " + action;
-        }
+        counts_.firstStartWarning = afterRecent(services_.warnings[warningsBefore].text);
     }
 }
 
@@ -137,6 +128,24 @@ int Monkey::pick(int n) {
 
 bool Monkey::chance(double p) {
     return std::uniform_real_distribution<double>(0.0, 1.0)(random_) < p;
+}
+
+QWidget* Monkey::anyWidget(QWidget* window) {
+    std::vector<QWidget*> widgets = visibleChildren<QWidget>(window);
+    widgets.push_back(window);
+    return oneOf(widgets);
+}
+
+QPoint Monkey::anyPointIn(QWidget* widget) {
+    return QPoint(pick(std::max(1, widget->width())), pick(std::max(1, widget->height())));
+}
+
+std::string Monkey::afterRecent(std::string what) const {
+    what += " after:";
+    for (const std::string& action : recent_) {
+        what += "\n  " + action;
+    }
+    return what;
 }
 
 void Monkey::run(std::chrono::milliseconds duration) {
@@ -182,12 +191,8 @@ void Monkey::checkBounds() {
     for (int field = 0; field < FieldCount; ++field) {
         const RangedValue& p = *paramForField(state()->params, field);
         if (!(p.value >= p.lo && p.value <= p.hi)) {
-            std::string report =
-                "field " + std::to_string(field) + " = " + std::to_string(p.value) + " after:";
-            for (const std::string& action : recent_) {
-                report += "\n  " + action;
-            }
-            counts_.firstOutOfBounds = report;
+            counts_.firstOutOfBounds =
+                afterRecent("field " + std::to_string(field) + " = " + std::to_string(p.value));
             return;
         }
     }
@@ -216,9 +221,7 @@ QWidget* Monkey::target() {
         return modal;
     }
     const std::vector<QWidget*> windows = visibleWindows();
-    return windows.empty()
-               ? nullptr
-               : windows[static_cast<std::size_t>(pick(static_cast<int>(windows.size())))];
+    return windows.empty() ? nullptr : oneOf(windows);
 }
 
 void Monkey::act() {
@@ -261,9 +264,8 @@ void Monkey::act() {
 
 void Monkey::pressKey(QWidget* window) {
     QWidget* receiver = window->focusWidget() != nullptr ? window->focusWidget() : window;
-    const Qt::Key key = Keys[static_cast<std::size_t>(pick(static_cast<int>(Keys.size())))];
-    const Qt::KeyboardModifier modifiers =
-        Modifiers[static_cast<std::size_t>(pick(static_cast<int>(Modifiers.size())))];
+    const Qt::Key key = oneOf(Keys);
+    const Qt::KeyboardModifier modifiers = oneOf(Modifiers);
     note(std::string("key ") + std::to_string(int(key)) + " mod " + std::to_string(int(modifiers)) +
          " to " + receiver->metaObject()->className());
     QTest::keyClick(receiver, key, modifiers);
@@ -290,11 +292,10 @@ void Monkey::typeEntry(QWidget* window) {
     if (fields.empty()) {
         return;
     }
-    QPointer<QLineEdit> field =
-        fields[static_cast<std::size_t>(pick(static_cast<int>(fields.size())))];
+    QPointer<QLineEdit> field = oneOf(fields);
     field->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(field.data(), Qt::Key_A, Qt::ControlModifier);
-    const char* token = Tokens[static_cast<std::size_t>(pick(static_cast<int>(Tokens.size())))];
+    const char* token = oneOf(Tokens);
     const int end = pick(10);
     note("entry " + field->objectName().toStdString() + " '" + token + "'" +
          (end < 4   ? " Return"
@@ -310,10 +311,8 @@ void Monkey::typeEntry(QWidget* window) {
 
 // A click of any button, single or double, at any point of a visible widget.
 void Monkey::click(QWidget* window) {
-    std::vector<QWidget*> widgets = visibleChildren<QWidget>(window);
-    widgets.push_back(window);
-    QWidget* widget = widgets[static_cast<std::size_t>(pick(static_cast<int>(widgets.size())))];
-    const QPoint at(pick(std::max(1, widget->width())), pick(std::max(1, widget->height())));
+    QWidget* widget = anyWidget(window);
+    const QPoint at = anyPointIn(widget);
     const int kind = pick(10);
     note("click " + std::to_string(kind) + " at " + std::to_string(at.x()) + "," +
          std::to_string(at.y()) + " on " + widget->metaObject()->className() + " " +
@@ -328,10 +327,8 @@ void Monkey::click(QWidget* window) {
 }
 
 void Monkey::wheel(QWidget* window) {
-    std::vector<QWidget*> widgets = visibleChildren<QWidget>(window);
-    widgets.push_back(window);
-    QWidget* widget = widgets[static_cast<std::size_t>(pick(static_cast<int>(widgets.size())))];
-    const QPointF at(pick(std::max(1, widget->width())), pick(std::max(1, widget->height())));
+    QWidget* widget = anyWidget(window);
+    const QPointF at = anyPointIn(widget);
     const int steps = pick(11) - 5;
     QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * steps), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -344,7 +341,7 @@ void Monkey::runMenuCommand() {
     if (actions.empty()) {
         return;
     }
-    QAction* action = actions[static_cast<std::size_t>(pick(static_cast<int>(actions.size())))];
+    QAction* action = oneOf(actions);
     if (action->isEnabled()) {
         ++counts_.menuCommands;
         note("menu " + action->text().toStdString());
@@ -365,8 +362,7 @@ void Monkey::answerDialog(QWidget* dialog) {
     } else if (roll == 2) {
         const std::vector<QAbstractButton*> buttons = visibleChildren<QAbstractButton>(dialog);
         if (!buttons.empty()) {
-            QAbstractButton* button =
-                buttons[static_cast<std::size_t>(pick(static_cast<int>(buttons.size())))];
+            QAbstractButton* button = oneOf(buttons);
             QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
         }
     } else {
@@ -383,7 +379,7 @@ void Monkey::resizeMain() {
 void Monkey::switchWindow() {
     const std::vector<QWidget*> windows = visibleWindows();
     if (!windows.empty()) {
-        QWidget* next = windows[static_cast<std::size_t>(pick(static_cast<int>(windows.size())))];
+        QWidget* next = oneOf(windows);
         next->raise();
         next->activateWindow();
     }
@@ -398,8 +394,8 @@ void Monkey::setDialogAnswers() {
             "Courier", "DejaVu Sans", "Liberation Serif", "System", "", "No Such Face At All"};
         static constexpr std::array<int, 7> Heights{-8, -12, -16, -24, 10, 14, 0};
         LogFont font;
-        setFaceName(font, Faces[static_cast<std::size_t>(pick(static_cast<int>(Faces.size())))]);
-        font.lfHeight = Heights[static_cast<std::size_t>(pick(static_cast<int>(Heights.size())))];
+        setFaceName(font, oneOf(Faces));
+        font.lfHeight = oneOf(Heights);
         font.lfWeight = 100 * (1 + pick(9));
         font.lfItalic = static_cast<std::uint8_t>(pick(2));
         font.lfUnderline = static_cast<std::uint8_t>(pick(2));
@@ -407,7 +403,7 @@ void Monkey::setDialogAnswers() {
     }
     const std::array<QString, 4> saves{QString(), folder_ + QStringLiteral("/report.txt"),
                                        folder_ + QStringLiteral("/new/folder/report.txt"), folder_};
-    services_.saveAnswer = saves[static_cast<std::size_t>(pick(static_cast<int>(saves.size())))];
+    services_.saveAnswer = oneOf(saves);
     // Only the latest warnings matter; the list would grow without end.
     if (services_.warnings.size() > 1000) {
         services_.warnings.clear();

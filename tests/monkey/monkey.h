@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -67,6 +68,15 @@ private:
 
     int pick(int n);
     bool chance(double p);
+    // One of items (not empty), picked at random.
+    template <class Items> auto oneOf(const Items& items) {
+        return items[static_cast<std::size_t>(pick(static_cast<int>(std::size(items))))];
+    }
+    // A visible child of window, or window itself, and a point inside it.
+    QWidget* anyWidget(QWidget* window);
+    QPoint anyPointIn(QWidget* widget);
+    // what, then the last actions, one a line.
+    std::string afterRecent(std::string what) const;
     QWidget* target();
     void pressKey(QWidget* window);
     void typeText(QWidget* window);
