@@ -2,6 +2,7 @@
 
 #include "engine/param_table.h"
 #include "engine/result_fields.h"
+#include "entry/number_format.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>
@@ -12,14 +13,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// A number, or the text of one JSON has no number for.
 Json number(double v) {
-    if (std::isnan(v)) {
-        return "nan";
-    }
-    if (std::isinf(v)) {
-        return v > 0 ? "inf" : "-inf";
-    }
-    return v;
+    return std::isfinite(v) ? Json(v) : Json(formatShortest(v));
 }
 
 // "noDiffraction.marginDb" as the pointer /noDiffraction/marginDb.

@@ -13,5 +13,6 @@ inline constexpr double FreeSpaceImpedance = 376.991118432; // 120 pi [ohm]
 inline constexpr double SpeedOfLight = 2.998e8;             // [m/s]
 inline constexpr double Boltzmann = 1.38e-23;               // [J/K]
 inline constexpr double DbuvOfOneMilliwatt = 106.99;        // dBm to dBuV offset
+inline constexpr double OneThird = 0.3333333333333333;      // Simpson's h/3, as a factor
 
 } // namespace tarsel

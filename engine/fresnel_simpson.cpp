@@ -11,8 +11,6 @@ namespace tarsel {
 
 namespace {
 
-constexpr double OneThird = 0.3333333333333333;
-
 // Largest half count of sub-intervals whose double fits a 32-bit integer.
 constexpr double MaxHalfCells = 1073741823.0;
 

@@ -7,12 +7,6 @@
 
 namespace tarsel {
 
-namespace {
-
-constexpr double OneThird = 0.3333333333333333;
-
-} // namespace
-
 // One sin or cos per node, odd nodes first, then even ones, then node 0 and
 // node n.
 double fresnelSimpsonDirect(double a, int kind, float step, double sign) {
