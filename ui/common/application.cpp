@@ -31,19 +31,9 @@ private:
 } // namespace
 
 LogFont measuringFontRecord(int charHeight, int averageCharWidth) {
-    LogFont record;
+    LogFont record; // the other fields as a record starts: weight 400, the rest 0
     record.lfHeight = charHeight;
     record.lfWidth = averageCharWidth;
-    record.lfEscapement = 0;
-    record.lfOrientation = 0;
-    record.lfWeight = 400;
-    record.lfItalic = 0;
-    record.lfUnderline = 0;
-    record.lfStrikeOut = 0;
-    record.lfCharSet = 0;
-    record.lfOutPrecision = 0;
-    record.lfClipPrecision = 0;
-    record.lfQuality = 0;
     record.lfPitchAndFamily = 1; // fixed pitch
     setFaceName(record, "System");
     return record;

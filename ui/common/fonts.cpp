@@ -142,21 +142,14 @@ QFont fontFromLogFont(const LogFont& record, const QString& fallbackFamily) {
 }
 
 LogFont logFontFromFont(const QFont& font) {
-    LogFont record;
+    LogFont record; // width, escapement, orientation, character set, precisions, quality: 0
     const QFontInfo info(font);
     const int pixels = font.pixelSize() > 0 ? font.pixelSize() : info.pixelSize();
     record.lfHeight = -std::max(pixels, 1);
-    record.lfWidth = 0;
-    record.lfEscapement = 0;
-    record.lfOrientation = 0;
     record.lfWeight = font.weight();
     record.lfItalic = font.italic() ? 1 : 0;
     record.lfUnderline = font.underline() ? 1 : 0;
     record.lfStrikeOut = font.strikeOut() ? 1 : 0;
-    record.lfCharSet = 0;
-    record.lfOutPrecision = 0;
-    record.lfClipPrecision = 0;
-    record.lfQuality = 0;
     record.lfPitchAndFamily = (font.fixedPitch() || info.fixedPitch()) ? FixedPitch : 0;
     copyFaceName(record, font.family());
     return record;

@@ -208,11 +208,15 @@ void DiagramPane::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
+    commitAndRecalculate();
+    event->accept();
+}
+
+void DiagramPane::commitAndRecalculate() {
     AppState& state = impl_->state;
     CommitAllFields(state.hLastEdit.data());
     state.bFieldsRefreshed = false;
     postCommand(state.mainWindow.data(), IDM_RECALC_ALL);
-    event->accept();
 }
 
 void DiagramPane::commitEntry(QLineEdit* box) {
@@ -220,10 +224,7 @@ void DiagramPane::commitEntry(QLineEdit* box) {
         impl_->commitHandler(box);
         return;
     }
-    AppState& state = impl_->state;
-    CommitAllFields(state.hLastEdit.data());
-    state.bFieldsRefreshed = false;
-    postCommand(state.mainWindow.data(), IDM_RECALC_ALL);
+    commitAndRecalculate();
 }
 
 void DiagramPane::removeHint() {

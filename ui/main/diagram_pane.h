@@ -54,6 +54,8 @@ protected:
 
 private:
     void commitEntry(QLineEdit* box);
+    // Commits every field (the last one edited first) and recalculates.
+    void commitAndRecalculate();
     void removeHint();
     void keystroke(QLineEdit* box);
     void drawFocusRing(class QPainter& painter);
