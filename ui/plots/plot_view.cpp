@@ -85,6 +85,20 @@ QPointF drawable(QPointF range, bool log) {
     return QPointF(lo, hi);
 }
 
+// The round step (1, 2 or 5 times a power of ten) nearest above step.
+double roundStep(double step) {
+    if (!(step > 0.0) || !std::isfinite(step)) {
+        return 1.0;
+    }
+    const double decade = std::pow(10.0, std::floor(std::log10(step)));
+    for (const double m : {1.0, 2.0, 5.0}) {
+        if (m * decade >= step) {
+            return m * decade;
+        }
+    }
+    return 10.0 * decade;
+}
+
 } // namespace
 
 QColor plotColour(PlotColour colour, const QPalette& palette) {
@@ -114,7 +128,9 @@ PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
     setRubberBand(QChartView::RectangleRubberBand);
     setMouseTracking(true);
     setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
+    // One entry a line beside the plot: a row below it cuts long names short.
+    chart()->legend()->setAlignment(Qt::AlignRight);
+    chart()->legend()->setShowToolTips(true);
     applyPalette();
 }
 
@@ -142,6 +158,19 @@ void PlotView::build() {
         x = new QValueAxis;
     }
     auto* y = new QValueAxis;
+    if (figure_.exaggeration > 0.0) {
+        // Drawn to scale: the ranges stay exact; round ticks inside them,
+        // about eight to an axis however far it is zoomed.
+        for (QAbstractAxis* axis : {x, static_cast<QAbstractAxis*>(y)}) {
+            if (auto* linear = qobject_cast<QValueAxis*>(axis)) {
+                linear->setTickType(QValueAxis::TicksDynamic);
+                linear->setTickAnchor(0.0);
+                connect(linear, &QValueAxis::rangeChanged, linear, [linear](qreal lo, qreal hi) {
+                    linear->setTickInterval(roundStep((hi - lo) / 8));
+                });
+            }
+        }
+    }
     x->setTitleText(figure_.x.label());
     y->setTitleText(figure_.y.label());
     c->addAxis(x, Qt::AlignBottom);

@@ -119,7 +119,7 @@ PlotWindow::PlotWindow(AppState& state) : state_(state) {
         refresh();
     });
     // Never larger than the screen (a scaled desktop has fewer pixels to give).
-    QSize size(900, 600);
+    QSize size(1100, 640);
     if (const QScreen* where = screen()) {
         size = size.boundedTo(where->availableGeometry().size() * 9 / 10);
     }
