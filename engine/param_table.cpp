@@ -66,8 +66,7 @@ KeyInfo keyInfo(const SettingsKey& key) {
     case KeyKind::Double: {
         const FieldInfo& f = fieldTable()[static_cast<std::size_t>(key.field)];
         // The diagram label names its unit in brackets; the info names it apart.
-        const std::string_view label = f.label.substr(0, f.label.find(" ["));
-        return {key.key, label, f.unit, f.lo, f.hi, f.defaultValue, f.halfRangeDefault, false};
+        return {key.key, f.name(), f.unit, f.lo, f.hi, f.defaultValue, f.halfRangeDefault, false};
     }
     case KeyKind::ColumnWidth: {
         const RangedInt width = LinkParams().XColWid;

@@ -19,6 +19,9 @@ struct FieldInfo {
     double lo;
     double hi;
     bool halfRangeDefault; // default is half of the Range in force
+
+    // The label without the unit it names in brackets: "Carrier frequency".
+    std::string_view name() const { return label.substr(0, label.find(" [")); }
 };
 
 // Indexed by FieldIndex.

@@ -21,11 +21,8 @@ std::string boundText(double bound) {
 
 FieldDescription describeField(int field) {
     const FieldInfo& info = fieldTable().at(static_cast<std::size_t>(field));
-    // The label carries the unit in brackets: "Tx power [dBW]".
-    const std::string_view label = info.label;
-    const std::size_t bracket = label.find(" [");
-    return {std::string(label.substr(0, bracket)), std::string(info.meaning),
-            std::string(info.unit), boundText(info.lo), boundText(info.hi)};
+    return {std::string(info.name()), std::string(info.meaning), std::string(info.unit),
+            boundText(info.lo), boundText(info.hi)};
 }
 
 std::string fieldToolTip(int field) {
