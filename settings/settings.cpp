@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <string_view>
-#include <vector>
 
 namespace tarsel {
 
@@ -119,17 +118,15 @@ void SettingsWarning(WarningSink& warnings, std::string_view message, std::strin
 
 int saveFont(const std::string& path, const LogFont& font, const std::string& section,
              WarningSink& warnings) {
-    // Face name first, then the integers in the order lfWidth, lfHeight, ...
-    std::vector<std::string_view> keys{"lfFaceName"};
-    for (const FontIntField& field : FontIntFields) {
-        keys.push_back(field.key);
-    }
     const std::string error =
         updateProfile(path, [&](ProfileFile& file) { storeFont(file, font, section); });
     if (!error.empty()) {
-        // All keys go in one save, so none of them was written.
-        for (std::string_view key : keys) {
-            SettingsWarning(warnings, std::string(SaveFailedText) + ", record", key);
+        // All keys go in one save, so none of them was written: the face name
+        // first, then the integers in the order lfWidth, lfHeight, ...
+        const std::string text = std::string(SaveFailedText) + ", record";
+        SettingsWarning(warnings, text, "lfFaceName");
+        for (const FontIntField& field : FontIntFields) {
+            SettingsWarning(warnings, text, field.key);
         }
     }
     return 0;
