@@ -38,6 +38,7 @@ void refresh(benchmark::State& state, PlotTab tab, const LinkParams& params) {
         // A commit gives new results; the open tab is swept and drawn again.
         const tarsel::LinkResults results = tarsel::recalculate(params);
         view.setFigure(tarsel::computePlot(tab, params, results, settings, never).figure);
+        view.layOutNow(); // as the event loop would before the window is painted
         view.QWidget::render(&canvas);
         benchmark::DoNotOptimize(canvas);
     }

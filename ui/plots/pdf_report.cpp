@@ -119,6 +119,7 @@ void drawReport(PdfPages& pages, const QStringList& rows) {
 
 void drawPlot(PdfPages& pages, PlotView& view, const PlotData& data) {
     view.setFigure(data.figure);
+    view.layOutNow();
     QPainter& p = pages.painter();
     QRectF body = pages.body();
     if (!data.figure.note.isEmpty()) {

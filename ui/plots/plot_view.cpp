@@ -3,6 +3,7 @@
 #include "entry/number_format.h"
 
 #include <QChart>
+#include <QCoreApplication>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -137,6 +138,15 @@ PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
 void PlotView::setFigure(const PlotFigure& figure) {
     figure_ = figure;
     build();
+}
+
+void PlotView::layOutNow() {
+    // The chart lays itself out, and deletes the parts of the figure before,
+    // only when the event loop runs; no user input is taken meanwhile.
+    for (int pass = 0; pass < 2; ++pass) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
 }
 
 void PlotView::build() {

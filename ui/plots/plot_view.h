@@ -24,6 +24,10 @@ public:
     // Draws figure, replacing what was shown; the zoom is reset.
     void setFigure(const PlotFigure& figure);
     const PlotFigure& figure() const { return figure_; }
+    // Lays the chart out at once (Qt does it on the next pass of the event
+    // loop), so that a render straight after setFigure draws it whole: the
+    // PDF report, the benchmark.
+    void layOutNow();
 
     // The whole figure in view again.
     void resetZoom();

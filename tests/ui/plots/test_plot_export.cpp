@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QSvgRenderer>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace tarsel::testing {
@@ -66,6 +67,26 @@ TEST(PlotExport, CopiedAndSavedDataAreTheSweepTheCliWrites) {
         EXPECT_EQ(copied, cliSweep(d.plan, d.columns)) << command;
 #endif
     }
+}
+
+// The PDF draws each plot straight after setting it: laid out at once, it
+// must look as the window shows it once the event loop has run (before, the
+// axes of the figure replaced were still drawn, and no title or legend).
+TEST(PlotExport, AFigureLaidOutAtOnceDrawsAsTheWindowShowsIt) {
+    Program program;
+    PlotView view;
+    view.resize(600, 400);
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.show();
+    QTest::qWait(50);
+    SweepControl never;
+    view.setFigure(computePlot(PlotTab::Range, program.state.params, program.state.results,
+                               PlotSettings{}, never)
+                       .figure);
+    view.layOutNow();
+    const QImage atOnce = view.grab().toImage();
+    QTest::qWait(200);
+    EXPECT_EQ(atOnce, view.grab().toImage());
 }
 
 TEST(PlotExport, PdfReportHasTheReportPagesAndThreePlots) {
