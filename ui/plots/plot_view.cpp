@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace tarsel {
 
@@ -186,14 +187,16 @@ void PlotView::build() {
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
 
-    // The data's extent, from the curves and the markers.
+    // The data's extent, from the curves and the markers; the axes take their
+    // ranges before any series is attached, and each series gets its points
+    // once attached, so that Qt Charts lays every curve out once, not once for
+    // every range and axis change.
     const double inf = std::numeric_limits<double>::infinity();
     double x0 = inf, x1 = -inf, y0 = inf, y1 = -inf;
-    const QPalette pal = palette();
+    std::vector<QList<QPointF>> curvePoints;
+    curvePoints.reserve(figure_.curves.size());
     for (const PlotCurve& curve : figure_.curves) {
-        auto* series = new QLineSeries;
-        series->setName(curve.name);
-        QList<QPointF> points;
+        QList<QPointF>& points = curvePoints.emplace_back();
         points.reserve(curve.points.size());
         for (const QPointF& p : curve.points) {
             if (usable(p, figure_.x.log)) {
@@ -204,11 +207,6 @@ void PlotView::build() {
                 y1 = std::max(y1, p.y());
             }
         }
-        series->replace(points);
-        QPen pen(plotColour(curve.colour, pal));
-        pen.setWidthF(curve.strong ? 3.0 : 1.5);
-        pen.setStyle(curve.dashed ? Qt::DashLine : Qt::SolidLine);
-        addSeries(c, series, pen, x, y);
     }
     for (const PlotMarker& m : figure_.markers) {
         if (!usable(m, figure_.x.log)) {
@@ -223,6 +221,19 @@ void PlotView::build() {
         }
     }
     dataBox_ = QRectF(QPointF(x0, y0), QPointF(x1, y1));
+    applyRanges();
+
+    const QPalette pal = palette();
+    for (std::size_t i = 0; i < figure_.curves.size(); ++i) {
+        const PlotCurve& curve = figure_.curves[i];
+        auto* series = new QLineSeries;
+        series->setName(curve.name);
+        QPen pen(plotColour(curve.colour, pal));
+        pen.setWidthF(curve.strong ? 3.0 : 1.5);
+        pen.setStyle(curve.dashed ? Qt::DashLine : Qt::SolidLine);
+        addSeries(c, series, pen, x, y);
+        series->replace(curvePoints[i]);
+    }
 
     // Marker lines reach far beyond the data, so that they cross any zoom.
     const QPointF xs = padded(x0, x1, figure_.x.log);
@@ -235,25 +246,22 @@ void PlotView::build() {
         auto* series = new QLineSeries;
         series->setName(m.name);
         series->setProperty(MarkerProperty, true);
+        QPen pen(plotColour(m.colour, pal));
+        pen.setWidthF(1.0);
+        pen.setStyle(Qt::DotLine);
+        addSeries(c, series, pen, x, y);
         if (m.vertical) {
-            series->append(m.at, ys.x() - yReach);
-            series->append(m.at, ys.y() + yReach);
+            series->replace({QPointF(m.at, ys.x() - yReach), QPointF(m.at, ys.y() + yReach)});
         } else {
             const double lo =
                 figure_.x.log ? xs.x() / 1e6 : xs.x() - (xs.y() - xs.x()) * MarkerReach;
             const double hi =
                 figure_.x.log ? xs.y() * 1e6 : xs.y() + (xs.y() - xs.x()) * MarkerReach;
-            series->append(lo, m.at);
-            series->append(hi, m.at);
+            series->replace({QPointF(lo, m.at), QPointF(hi, m.at)});
         }
-        QPen pen(plotColour(m.colour, pal));
-        pen.setWidthF(1.0);
-        pen.setStyle(Qt::DotLine);
-        addSeries(c, series, pen, x, y);
     }
     // Curves that only complete another (a zone's second edge) share its entry.
     applyPalette();
-    applyRanges();
 }
 
 void PlotView::applyRanges() {
