@@ -163,7 +163,7 @@ QWidget* PlotWindow::rangeControls() {
     auto* log = new QCheckBox(QStringLiteral("&Logarithmic distance"), row);
     log->setObjectName(QStringLiteral("rangeLog"));
     log->setChecked(settings_.rangeLog);
-    auto* power = new QCheckBox(QStringLiteral("Received p&ower"), row);
+    auto* power = new QCheckBox(QStringLiteral("Received po&wer"), row);
     power->setObjectName(QStringLiteral("rangePower"));
     power->setChecked(settings_.rangePower);
     connect(log, &QCheckBox::toggled, this, [this](bool on) {

@@ -50,10 +50,10 @@ SweepControls::SweepControls(PlotSettings& settings, QWidget* parent)
     log_ = new QCheckBox(QStringLiteral("&Logarithmic spacing"), this);
     log_->setObjectName(QStringLiteral("sweepLog"));
     log_->setChecked(settings.sweepLog);
-    form->addRow(QStringLiteral("&Input:"), key_);
+    form->addRow(QStringLiteral("Inp&ut:"), key_);
     form->addRow(QStringLiteral("&From:"), from_);
     form->addRow(QStringLiteral("&To:"), to_);
-    form->addRow(QStringLiteral("&Points:"), points_);
+    form->addRow(QStringLiteral("Poi&nts:"), points_);
     form->addRow(QString(), log_);
     layout->addLayout(form);
 

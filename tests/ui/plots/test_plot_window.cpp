@@ -8,6 +8,7 @@
 #include "report/report.h"
 #include "ui/plots/path_profile.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -206,6 +208,41 @@ TEST(PlotWindow, EscapeAndCtrlWClose) {
         QTest::keySequence(window, key);
         program.settle();
         EXPECT_EQ(plotWindow(program), nullptr) << key.toString().toStdString();
+    }
+}
+
+// Alt+letter reaches one thing on each tab: the tabs, the tab's own controls
+// and the buttons below them.
+TEST(PlotWindow, EveryAltLetterIsUniqueOnEachTab) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
+    auto* tabs = window->findChild<QTabWidget*>();
+    ASSERT_NE(tabs, nullptr);
+    const auto mnemonic = [](const QString& text) {
+        return QKeySequence::mnemonic(text).toString().toStdString();
+    };
+    std::vector<std::string> shared;
+    for (int i = 0; i < tabs->count(); ++i) {
+        shared.push_back(mnemonic(tabs->tabText(i)));
+    }
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (!tabs->isAncestorOf(button)) {
+            shared.push_back(mnemonic(button->text()));
+        }
+    }
+    for (int i = 0; i < tabs->count(); ++i) {
+        std::vector<std::string> keys = shared;
+        for (QAbstractButton* button : tabs->widget(i)->findChildren<QAbstractButton*>()) {
+            keys.push_back(mnemonic(button->text()));
+        }
+        for (QLabel* label : tabs->widget(i)->findChildren<QLabel*>()) {
+            keys.push_back(mnemonic(label->text()));
+        }
+        std::erase(keys, std::string());
+        std::sort(keys.begin(), keys.end());
+        EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end())
+            << tabs->tabText(i).toStdString() << ": "
+            << *std::adjacent_find(keys.begin(), keys.end());
     }
 }
 
