@@ -283,8 +283,18 @@ std::string AtomicFile::openTarget(WriteTarget kind) {
 std::string AtomicFile::openTemporary() {
     if (mode_ == Mode::Replace) {
         removeStaleTemporaries(target_);
+    } else {
+        // Writing in place needs no right to the folder: the scratch file
+        // goes to the temporary folder first.
+        std::error_code ec;
+        const fs::path scratch = fs::temp_directory_path(ec);
+        if (!ec) {
+            fd_ = ::open(scratch.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        }
     }
-    fd_ = ::open(target_.parent_path().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+        fd_ = ::open(target_.parent_path().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+    }
     unnamed_ = fd_ >= 0;
     if (fd_ < 0) {
         fd_ = openNamedTemporary(target_, tempName_);

@@ -105,6 +105,19 @@ TEST(TarselReportFiles, UnprivilegedUserAndReadOnlyFiles) {
         EXPECT_EQ(readFile(readOnly), "old");
     }
 
+    // A file of the user's with two names, in a folder the user may not
+    // write to: written in place, both names see it.
+    const std::string shared = parent + "/shared-" + std::to_string(::getpid());
+    std::filesystem::create_directory(shared);
+    writeFile(shared + "/a.txt", "old");
+    std::filesystem::create_hard_link(shared + "/a.txt", shared + "/b.txt");
+    ASSERT_EQ(::chown((shared + "/a.txt").c_str(), 65534, 65534), 0);
+    ::chmod(shared.c_str(), 0755);
+    const ToolRun linked = runTool({"--defaults", "-o", shared + "/a.txt"}, asNobody);
+    EXPECT_EQ(linked.status, 0) << linked.err;
+    EXPECT_EQ(readFile(shared + "/b.txt"), readFile(shared + "/a.txt"));
+    EXPECT_NE(readFile(shared + "/b.txt"), "old");
+
     const ToolRun save = runTool({"--settings", secret, "--write-settings", secret}, asNobody);
     EXPECT_EQ(save.status, 1);
     EXPECT_NE(
