@@ -169,17 +169,20 @@ void PlotView::build() {
         x = new QValueAxis;
     }
     auto* y = new QValueAxis;
-    if (figure_.exaggeration > 0.0) {
-        // Drawn to scale: the ranges stay exact; round ticks inside them,
-        // about eight to an axis however far it is zoomed.
-        for (QAbstractAxis* axis : {x, static_cast<QAbstractAxis*>(y)}) {
-            if (auto* linear = qobject_cast<QValueAxis*>(axis)) {
-                linear->setTickType(QValueAxis::TicksDynamic);
-                linear->setTickAnchor(0.0);
-                connect(linear, &QValueAxis::rangeChanged, linear, [linear](qreal lo, qreal hi) {
-                    linear->setTickInterval(roundStep((hi - lo) / 8));
-                });
-            }
+    for (QAbstractAxis* axis : {x, static_cast<QAbstractAxis*>(y)}) {
+        auto* linear = qobject_cast<QValueAxis*>(axis);
+        if (linear == nullptr) {
+            continue;
+        }
+        linear->setLabelFormat(QStringLiteral("%g")); // 1000, not 1000.0
+        if (figure_.exaggeration > 0.0) {
+            // Drawn to scale: the ranges stay exact; round ticks inside them,
+            // about eight to an axis however far it is zoomed.
+            linear->setTickType(QValueAxis::TicksDynamic);
+            linear->setTickAnchor(0.0);
+            connect(linear, &QValueAxis::rangeChanged, linear, [linear](qreal lo, qreal hi) {
+                linear->setTickInterval(roundStep((hi - lo) / 8));
+            });
         }
     }
     x->setTitleText(figure_.x.label());
@@ -260,6 +263,8 @@ void PlotView::build() {
             series->replace({QPointF(lo, m.at), QPointF(hi, m.at)});
         }
     }
+    // One curve alone is named by its axis: the plot gets the legend's room.
+    c->legend()->setVisible(c->series().size() > 1);
     // Curves that only complete another (a zone's second edge) share its entry.
     applyPalette();
 }
