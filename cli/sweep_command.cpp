@@ -46,16 +46,9 @@ public:
         if (toFile_) {
             return file_.write(data);
         }
-        while (!data.empty()) {
-            const ssize_t n = ::write(STDOUT_FILENO, data.data(), data.size());
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                error_ = std::string("standard output: ") + std::strerror(errno);
-                return false;
-            }
-            data.remove_prefix(static_cast<std::size_t>(n));
+        if (!writeAll(STDOUT_FILENO, data)) {
+            error_ = std::string("standard output: ") + std::strerror(errno);
+            return false;
         }
         return true;
     }

@@ -29,21 +29,6 @@ std::string failure(const std::string& path, int error) {
     return failure(path, std::strerror(error));
 }
 
-// Writes all of data, resuming after partial writes and interruptions.
-bool writeAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // Follows the symbolic links that path names, dangling ones too, to the name
 // of the file finally meant. Returns 0 or the errno of the failure.
 int followLinks(fs::path& path) {
@@ -195,6 +180,20 @@ int openThrough(const std::string& path) {
 }
 
 } // namespace
+
+bool writeAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
 
 AtomicFile::~AtomicFile() {
     abandon();

@@ -38,7 +38,11 @@ enum class WriteTarget {
 std::string writeFileAtomically(const std::string& path, std::string_view data,
                                 WriteTarget kind = WriteTarget::AnyFile);
 
-// The same, for data made in pieces (a long sweep): open(), write() as often
+// Writes all of data to fd, resuming after partial writes and interruptions;
+// false with errno set on failure.
+bool writeAll(int fd, std::string_view data);
+
+// The same as writeFileAtomically, for data made in pieces (a long sweep): open(), write() as often
 // as needed, then commit() puts the whole in place. Destroyed without a
 // successful commit(), it leaves the target as it was (a device or FIFO keeps
 // what was written through).
