@@ -2,8 +2,8 @@
 #include "settings/settings_path.h"
 #include "tarsel/version.h"
 #include "ui/common/app_state.h"
-#include "ui/common/application.h"
 #include "ui/common/ui_services.h"
+#include "ui/main/application.h"
 #include "ui/main/main_window.h"
 
 #include <QApplication>

@@ -6,9 +6,9 @@
 // changed. A 1 ms timer on the GUI thread gives the longest time the event
 // loop went without running. The same figures with no sweep are the baseline.
 #include "ui/common/app_state.h"
-#include "ui/common/application.h"
 #include "ui/common/commands.h"
 #include "ui/common/ui_services.h"
+#include "ui/main/application.h"
 #include "ui/main/diagram_pane.h"
 #include "ui/main/main_window.h"
 #include "ui/plots/plot_window.h"

@@ -1,6 +1,6 @@
 #include "monkey.h"
 
-#include "ui/common/application.h"
+#include "ui/main/application.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -4,9 +4,9 @@
 // commands the main window receives.
 
 #include "ui/common/app_state.h"
-#include "ui/common/application.h"
 #include "ui/common/command_event.h"
 #include "ui/common/ui_services.h"
+#include "ui/main/application.h"
 #include "ui/main/diagram_pane.h"
 #include "ui/main/main_window.h"
 #include "ui/main/status_pane.h"

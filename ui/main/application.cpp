@@ -1,4 +1,4 @@
-#include "ui/common/application.h"
+#include "ui/main/application.h"
 
 #include "settings/settings.h"
 #include "ui/common/app_state.h"
