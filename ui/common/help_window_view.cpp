@@ -1,6 +1,6 @@
 #include "ui/common/help_window_view.h"
 
-#include "ui/main/diagram_image.h"
+#include "ui/common/program_icon.h"
 
 #include <QAction>
 #include <QBoxLayout>

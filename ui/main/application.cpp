@@ -3,6 +3,7 @@
 #include "settings/settings.h"
 #include "ui/common/app_state.h"
 #include "ui/common/fonts.h"
+#include "ui/common/program_icon.h"
 #include "ui/common/ui_services.h"
 #include "ui/main/diagram_image.h"
 #include "ui/main/diagram_pane.h"

@@ -1,23 +1,11 @@
 #include "ui/main/diagram_image.h"
 
+#include "ui/common/program_icon.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 
-// Resources compiled into a static library are registered by name, from the
-// global namespace.
-static void registerTarselResources() {
-    Q_INIT_RESOURCE(tarsel);
-}
-
 namespace tarsel {
-
-void initTarselResources() {
-    static const bool registered = [] {
-        registerTarselResources();
-        return true;
-    }();
-    (void)registered;
-}
 
 namespace {
 
@@ -40,11 +28,6 @@ QImage renderDiagram() {
 const QImage& diagramImage() {
     static const QImage image = renderDiagram();
     return image;
-}
-
-QIcon programIcon() {
-    initTarselResources();
-    return QIcon(QStringLiteral(":/qelicon.svg"));
 }
 
 } // namespace tarsel

@@ -2,7 +2,6 @@
 // The link diagram: vector artwork rendered once at start-up into an image of
 // the diagram's own size, then stretched over the diagram pane.
 
-#include <QIcon>
 #include <QImage>
 
 namespace tarsel {
@@ -11,15 +10,8 @@ namespace tarsel {
 inline constexpr int DiagramWidth = 632;
 inline constexpr int DiagramHeight = 378;
 
-// Registers the program's built-in resources (artwork, icon). Safe to call
-// more than once.
-void initTarselResources();
-
 // The rendered diagram, 632 x 378. A null image when the artwork could not be
 // loaded (then the main window is never resized to its normal size).
 const QImage& diagramImage();
-
-// The program's icon.
-QIcon programIcon();
 
 } // namespace tarsel

@@ -8,6 +8,7 @@
 #include "ui/common/fonts.h"
 #include "ui/common/help_window.h"
 #include "ui/common/help_window_view.h"
+#include "ui/common/program_icon.h"
 #include "ui/common/ui_services.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/main/diagram_image.h"

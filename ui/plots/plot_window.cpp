@@ -2,8 +2,8 @@
 
 #include "ui/common/app_state.h"
 #include "ui/common/fonts.h"
+#include "ui/common/program_icon.h"
 #include "ui/common/ui_services.h"
-#include "ui/main/diagram_image.h"
 #include "ui/plots/link_plots.h"
 #include "ui/plots/path_profile.h"
 #include "ui/plots/plot_export.h"
