@@ -3,6 +3,10 @@
 // multiple-obstacle methods of ITU-R P.526 and P.452: Bullington,
 // delta-Bullington (the default), Deygout with up to three edges and
 // Epstein-Peterson. Losses are positive dB.
+//
+// Every method returns NaN when its inputs are not a path (see
+// pathInputsValid) or when the arithmetic leaves the range of a double
+// (heights of 1e300 m); otherwise the loss is finite. No input makes one loop.
 
 #include "terrain/profile.h"
 
@@ -19,6 +23,12 @@ struct PathInputs {
     Polarization polarization = Polarization::Horizontal;
     double seaFraction = 0.0; // 0 all land (er 22, s 0.003 S/m) .. 1 all sea (er 80, s 5 S/m)
 };
+
+// A profile the methods accept (3 or more points, finite, distances strictly
+// increasing, as many heights as distances) and inputs that make a path:
+// finite antenna heights, a finite positive frequency, an earth radius
+// positive (infinite for a flat earth), a sea fraction in 0..1.
+bool pathInputsValid(const Profile& profile, const PathInputs& in);
 
 // Knife-edge loss J(nu) [dB]: 6.9 + 20 log10(sqrt((nu-0.1)^2+1) + nu - 0.1)
 // for nu > -0.78, else 0. nu is positive when the edge obstructs the path.

@@ -28,6 +28,10 @@ double firstFresnelRadiusM(double d1M, double d2M, double wavelength) {
     return std::sqrt(wavelength * d1M * d2M / (d1M + d2M));
 }
 
+double knifeEdgeNu(double heightAboveLineM, double d1M, double d2M, double wavelength) {
+    return heightAboveLineM * std::sqrt(2.0 * (d1M + d2M) / (wavelength * d1M * d2M));
+}
+
 double edgeNu(const Profile& profile, const PathInputs& in, std::size_t i) {
     const double d = profile.lengthM();
     const double d1 = profile.distanceM[i];
@@ -37,7 +41,7 @@ double edgeNu(const Profile& profile, const PathInputs& in, std::size_t i) {
     }
     const double ground = profile.heightM[i] + earthBulgeM(d1, d2, in.effectiveEarthRadiusM);
     const double h = ground - lineOfSightM(d1, d, in.txHeightAmslM, in.rxHeightAmslM);
-    return h * std::sqrt(2.0 * d / (wavelengthM(in.frequencyHz) * d1 * d2));
+    return knifeEdgeNu(h, d1, d2, wavelengthM(in.frequencyHz));
 }
 
 } // namespace tarsel::terrain

@@ -25,6 +25,10 @@ double lineOfSightM(double x, double lengthM, double txAmslM, double rxAmslM);
 // First Fresnel zone radius sqrt(lambda d1 d2 / (d1 + d2)) [m]; 0 at either end.
 double firstFresnelRadiusM(double d1M, double d2M, double wavelength);
 
+// nu of an edge h metres above the line between two points d1 and d2 metres
+// away: h sqrt(2 (d1 + d2) / (lambda d1 d2)).
+double knifeEdgeNu(double heightAboveLineM, double d1M, double d2M, double wavelength);
+
 // nu of profile point i (ground plus bulge) against the line from antenna to
 // antenna: h sqrt(2 d / (lambda d1 d2)), h the point's height above the line,
 // positive when it obstructs. 0 at the two ends.
