@@ -2,6 +2,7 @@
 
 #include "cli/diagnostics.h"
 #include "cli/file_checks.h"
+#include "cli/help_format.h"
 #include "cli/help_text.h"
 #include "cli/json_output.h"
 #include "cli/output.h"
@@ -137,18 +138,8 @@ int run(const Options& options) {
                        text);
 }
 
-// --help: our usage line, option arguments named by what they take, no
-// CLI11 "Excludes" notes (the usage line shows the alternatives).
-class HelpFormatter : public CLI::Formatter {
-public:
-    std::string make_usage(const CLI::App*, std::string) const override {
-        return std::string(UsageLine) + "\n";
-    }
-    std::string make_option_opts(const CLI::Option* option) const override {
-        return option->get_type_name().empty() ? std::string()
-                                               : std::string(" ").append(option->get_type_name());
-    }
-};
+// The options of a sweep, listed after the others.
+constexpr const char* SweepOptions = "Sweep options";
 
 void defineOptions(CLI::App& app, Options& options) {
     app.formatter(std::make_shared<HelpFormatter>());
@@ -177,17 +168,23 @@ void defineOptions(CLI::App& app, Options& options) {
         ->type_name("FILE");
     auto* sweep = app.add_option("--sweep", options.sweep.sweeps,
                                  "write a table of the link at N values of the input KEY, from "
-                                 "FROM to TO (KEY=FROM:TO:N, N from 2 to 10000000)")
+                                 "FROM to TO (N from 2 to 10000000)")
                       ->type_name("KEY=FROM:TO:N")
+                      ->group(SweepOptions)
                       ->expected(1)
                       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
                       ->excludes(json);
     app.add_flag("--log", options.sweep.log, "space the sweep's values logarithmically")
+        ->group(SweepOptions)
         ->needs(sweep);
     app.add_option("--columns", options.sweep.columns,
                    "the sweep's columns: settings keys and result names, comma-separated, or all")
+        ->type_name("LIST")
+        ->group(SweepOptions)
         ->needs(sweep);
-    app.add_option("--format", options.sweep.format, "the sweep's table format: csv or jsonl")
+    app.add_option("--format", options.sweep.format, "the sweep's table format (default csv)")
+        ->type_name("csv|jsonl")
+        ->group(SweepOptions)
         ->needs(sweep);
     app.set_version_flag("--version", std::string("tarsel-report ") + tarsel::Version,
                          "print the version and exit");
@@ -200,9 +197,7 @@ void defineOptions(CLI::App& app, Options& options) {
 
 int main(int argc, char** argv) {
     using namespace tarsel::cli;
-    CLI::App app{"tarsel-report: the link's results report, or its results as JSON, without a "
-                 "window.",
-                 std::string(ProgramName)};
+    CLI::App app{HelpDescription, std::string(ProgramName)};
     Options options;
     defineOptions(app, options);
     try {

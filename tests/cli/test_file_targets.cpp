@@ -25,7 +25,7 @@ TEST(TarselReportFiles, NamesRefusedBeforeAnythingIsWritten) {
         std::vector<std::string> args;
         std::string err;
     };
-    const std::string usage = "\nusage: tarsel-report";
+    const std::string usage = "\nUsage: tarsel-report";
     const Row rows[] = {
         {{"-o", ""}, "tarsel-report: -o: no file name given" + usage},
         {{"--write-settings", ""}, "tarsel-report: --write-settings: no file name given" + usage},

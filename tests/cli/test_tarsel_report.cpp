@@ -203,20 +203,35 @@ TEST(TarselReportSet, RejectedAndUnknownInputExitWithStatusTwo) {
 TEST(TarselReportOptions, HelpListsKeysWithUnitsAndBoundsExitStatusesAndFiles) {
     const ToolRun help = runTool({"--help"});
     EXPECT_EQ(help.status, 0);
-    // One line per key: key, meaning, unit, bounds, default.
+    // Usage forms first, one per line as help2man reads them; one line per key:
+    // key, meaning, unit, bounds, default.
     const char* lines[] = {
-        "  Pt         Tx power                                    dBW         -300 .. 120",
-        "  fcent      Carrier frequency                           Hz          >= 0",
-        "  XColWid    Report column spacing                       characters  10 .. 20",
-        "  y02s       Obstruction height                          m           any",
-        "  nHillType  Hill type: 0 smooth, other rough            -           any integer",
-        "  2  a rejected value, an unknown key or a bad option",
-        "$XDG_CONFIG_HOME/Tarsel.ini",
-        "--write-settings FILE",
+        "Usage: tarsel-report [OPTION]... [--report | --json] [-o FILE]\n",
+        "\n  or:  tarsel-report [OPTION]... --sweep KEY=FROM:TO:N [SWEEP OPTION]...\n",
+        "\n  Pt         Tx power, dBW; -300 .. 120; default -10\n",
+        "\n  fcent      Carrier frequency, Hz; >= 0; default 2.45e+009\n",
+        "\n  XColWid    Report column spacing, characters; 10 .. 20; default 13\n",
+        "\n  y02s       Obstruction height, m; any; default 0\n",
+        "\n  X12s       Tx to obstruction distance, m; >= 0; default Range/2\n",
+        "\n  nHillType  Hill type: 0 smooth, other rough; any integer; default 0\n",
+        "\n  2  a rejected value, an unknown key or a bad option\n",
+        "\nExit status:\n",
+        "\nFiles:\n  $XDG_CONFIG_HOME/Tarsel.ini",
+        "\n  -o, --output FILE ",
+        "\nSweep options:\n  --sweep KEY=FROM:TO:N ",
     };
     for (const char* line : lines) {
         EXPECT_NE(help.out.find(line), std::string::npos) << line;
     }
+    EXPECT_EQ(help.out.rfind("Usage: ", 0), 0u);
+    // Within 80 columns; a wrapped description goes on at its column.
+    for (std::size_t start = 0; start < help.out.size();) {
+        const std::size_t end = std::min(help.out.find('\n', start), help.out.size());
+        EXPECT_LE(end - start, 80u) << help.out.substr(start, end - start);
+        start = end + 1;
+    }
+    EXPECT_NE(help.out.find("\n                              user's Tarsel.ini\n"),
+              std::string::npos);
     const ToolRun version = runTool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("tarsel-report ", 0), 0u);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Bash completion of tarsel-report: long options from --help, and after --set
-# exactly the settings keys the program writes.
+# Bash completion of tarsel-report: long options from --help, after --set
+# exactly the settings keys the program writes, in any letter case; the values
+# of the options that take a word, comma lists of columns, files.
 # usage: completion.sh COMPLETION_SCRIPT TARSEL_REPORT
 set -euo pipefail
 script=$1 program=$2
@@ -38,4 +39,32 @@ done
 keys=$("$program" --defaults --json | sed -n '/"params"/,/}/{p;/}/q;}' | sed 1d |
     grep -oE '^ *"[A-Za-z0-9]+"' | tr -d ' "' | LC_ALL=C sort)
 diff -u <(echo "$keys") <(complete_words --set '' | sed 's/=$//')
-test "$(complete_words --set Ra)" = "Range="
+# What is typed, what is offered (one line each, sorted).
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+touch "$folder/path.csv" "$folder/N45E006.hgt"
+while IFS='|' read -r typed expected; do
+    read -ra line <<<"$typed"
+    [[ $typed == *' ' ]] && line+=("")
+    got=$(complete_words "${line[@]}" | paste -sd ' ')
+    if [ "$got" != "$expected" ]; then
+        echo "completing '$typed': expected '$expected', got '$got'" >&2
+        exit 1
+    fi
+done <<EOF
+--set Ra|Range=
+--set p|PropLaw= Pt=
+--sweep x|X12s= X23s=
+--sweep --log --set XCOL|XColWid=
+--defaults --sweep Pt=1:2:3 --columns Range,knifeEdgeV,sfdr|Range,knifeEdgeV,sfdrMinRxDb Range,knifeEdgeV,sfdrNoiseFloorDb
+--columns noDiffraction.m|noDiffraction.marginDb noDiffraction.maxRange
+--columns Y0|y01s y02s y03s
+--format j|jsonl
+--method d|delta-bullington deygout
+--polarization |horizontal vertical
+--distance-unit K|km
+--profile $folder/p|$folder/path.csv
+--dem $folder/N|$folder/N45E006.hgt
+--dem $folder/path.csv $folder/N|$folder/N45E006.hgt
+--report $folder/N|
+EOF
