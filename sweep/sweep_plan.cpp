@@ -3,8 +3,11 @@
 #include "entry/number_parse.h"
 #include "sweep/sweep.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace tarsel {
@@ -71,6 +74,68 @@ SweepCheck checkLog(const SweepPlan& plan) {
                         " touches or crosses 0");
     }
     return {};
+}
+
+// x as odd integer times a power of two: x = mantissa * 2^exponent.
+struct BinaryForm {
+    std::uint64_t mantissa = 0; // odd, or 0 for x = 0
+    int exponent = 0;
+};
+
+BinaryForm binaryForm(double x) {
+    if (x == 0.0) {
+        return {};
+    }
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(x), &exponent); // [0.5, 1)
+    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int zeros = std::countr_zero(mantissa);
+    return {mantissa >> zeros, exponent - 53 + zeros};
+}
+
+// Whether every from * (steps - i) + to * i, i = 0..steps, is a double
+// exactly: both ends are whole multiples of one power of two, and their
+// multiples up to steps times stay below 2^53 of it and below DblMax.
+bool exactGrid(double from, double to, std::int64_t steps) {
+    const BinaryForm a = binaryForm(from);
+    const BinaryForm b = binaryForm(to);
+    const int unit = std::min(a.mantissa != 0 ? a.exponent : b.exponent,
+                              b.mantissa != 0 ? b.exponent : a.exponent);
+    const auto width = [unit](const BinaryForm& form) {
+        return form.mantissa == 0 ? 0 : std::bit_width(form.mantissa) + (form.exponent - unit);
+    };
+    const int stepsWidth = std::bit_width(static_cast<std::uint64_t>(steps));
+    const double largest = std::max(std::fabs(from), std::fabs(to));
+    return std::max(width(a), width(b)) + stepsWidth <= 53 &&
+           largest <= DblMax / static_cast<double>(steps);
+}
+
+// Point index of steps equal steps from from to to. When the ends allow it,
+// the weighted sum is exact and the division its only rounding, so a grid
+// whose values are doubles gives them exactly (-40:20 in 6 steps: -30, -20,
+// ..., not -30.000000000000004) and the points never step back. Otherwise
+// (ends of many significant bits, or products beyond DblMax) a monotone lerp.
+double gridPoint(double from, double to, std::int64_t index, std::int64_t steps) {
+    if (!exactGrid(from, to, steps)) {
+        return std::lerp(from, to, static_cast<double>(index) / static_cast<double>(steps));
+    }
+    const auto i = static_cast<double>(index);
+    const auto n = static_cast<double>(steps);
+    return (from * (n - i) + to * i) / n;
+}
+
+// 10^exponent; a whole exponent gives the double nearest the power of ten,
+// as reading "1e23" does (pow may be one unit off there).
+double powerOfTen(double exponent) {
+    if (exponent == std::round(exponent) && std::fabs(exponent) <= 308) {
+        char text[8] = "1e";
+        const auto end =
+            std::to_chars(text + 2, text + sizeof text, static_cast<int>(exponent)).ptr;
+        double value = 0.0;
+        std::from_chars(text, end, value);
+        return value;
+    }
+    return std::pow(10.0, exponent);
 }
 
 } // namespace
@@ -168,12 +233,16 @@ double sweepValue(const SweepPlan& plan, std::int64_t index) {
     if (index >= plan.points - 1 || plan.from == plan.to) {
         return plan.to;
     }
-    const double t = static_cast<double>(index) / static_cast<double>(plan.points - 1);
+    const std::int64_t steps = plan.points - 1;
     if (!plan.log) {
-        return std::lerp(plan.from, plan.to, t);
+        return gridPoint(plan.from, plan.to, index, steps);
     }
-    const double magnitude =
-        std::exp(std::lerp(std::log(std::fabs(plan.from)), std::log(std::fabs(plan.to)), t));
+    // Evenly spaced decimal exponents: a decade grid gives its powers of ten.
+    const double low = std::min(std::fabs(plan.from), std::fabs(plan.to));
+    const double high = std::max(std::fabs(plan.from), std::fabs(plan.to));
+    const double exponent =
+        gridPoint(std::log10(std::fabs(plan.from)), std::log10(std::fabs(plan.to)), index, steps);
+    const double magnitude = std::clamp(powerOfTen(exponent), low, high);
     return plan.from < 0.0 ? -magnitude : magnitude;
 }
 

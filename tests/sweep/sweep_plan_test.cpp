@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tarsel {
 namespace {
@@ -87,6 +88,9 @@ TEST(SweepPlan, PointsRunFromFromToToExactly) {
         {{"fcent", 1e6, 1e10, 5, true},        1e8},
         {{"y02s", -1e-300, -1e300, 3, true},   -1},
         {{"Range", 3, 3, 4, true},             3},
+        {{"Range", 1, 1 + 0x1p-40, 1000, false}, 1 + 0x1p-41},   // exact sums, ends close
+        {{"Range", 1, 1 + 0x1p-50, 1000, false}, 1 + 0x1p-51},   // beyond exact sums
+        {{"y02s", -DblMax, -DblMax / 4, 5, false}, -DblMax * 0.625}, // products overflow
     };
     // clang-format on
     for (const ValueRow& row : rows) {
@@ -102,6 +106,34 @@ TEST(SweepPlan, PointsRunFromFromToToExactly) {
             const double v = sweepValue(s, i);
             EXPECT_GE((v - previous) * step, 0) << s.key << " " << i;
             previous = v;
+        }
+    }
+}
+
+struct GridRow {
+    const char* key;
+    double from, to;
+    bool log;
+    std::vector<double> values; // every point, as a user types them
+};
+
+TEST(SweepPlan, GridsOfRepresentableValuesComeOutExact) {
+    // clang-format off
+    const GridRow rows[] = {
+        {"Pt",    -40,  20,    false, {-40, -30, -20, -10, 0, 10, 20}},
+        {"Range", 0.5,  1.5,   false, {0.5, 0.6, 0.7, 0.8, 0.9, 1, 1.1, 1.2, 1.3, 1.4, 1.5}},
+        {"Pt",    10,   -10,   false, {10, 5, 0, -5, -10}},
+        {"fcent", 1e6,  1e10,  true,  {1e6, 1e7, 1e8, 1e9, 1e10}},
+        {"fcent", 1e20, 1e25,  true,  {1e20, 1e21, 1e22, 1e23, 1e24, 1e25}},
+        {"y02s",  -1e3, -1e-3, true,  {-1e3, -1e2, -1e1, -1, -1e-1, -1e-2, -1e-3}},
+    };
+    // clang-format on
+    for (const GridRow& row : rows) {
+        const auto points = static_cast<std::int64_t>(row.values.size());
+        const SweepPlan plan{row.key, row.from, row.to, points, row.log};
+        for (std::int64_t i = 0; i < points; ++i) {
+            EXPECT_EQ(sweepValue(plan, i), row.values[static_cast<std::size_t>(i)])
+                << row.key << " point " << i;
         }
     }
 }
