@@ -1,0 +1,20 @@
+#pragma once
+// The elevation rasters named on the command line: files, zip archives and
+// folders. A folder gives every georeferenced raster in it (and in the
+// archives in it), whatever the files are called: their coverage comes from
+// their geotransforms.
+
+#include "dem/elevation_grid.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tarsel::dem {
+
+// Each raster opened once, in the order named (a folder's files by name).
+// Throws DemError naming the path that is missing, unreadable, or a folder or
+// archive without a raster.
+std::vector<std::unique_ptr<ElevationGrid>> openRasters(const std::vector<std::string>& paths);
+
+} // namespace tarsel::dem
