@@ -125,6 +125,11 @@ const ElevationSampler::Chunk& ElevationSampler::chunk(const PostKey& chunkKey) 
     return chunks_.front();
 }
 
+void ElevationSampler::dropChunks() {
+    chunkIndex_.clear();
+    chunks_.clear();
+}
+
 float ElevationSampler::height(const PostKey& post) {
     const Chunk& c = chunk({post.grid, post.col / ChunkSize, post.row / ChunkSize});
     return c

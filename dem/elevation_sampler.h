@@ -16,8 +16,8 @@
 
 namespace tarsel::dem {
 
-inline constexpr int ChunkSize = 256;
-inline constexpr std::size_t MaxCachedChunks = 256; // 64 MiB of heights
+inline constexpr int ChunkSize = 64;
+inline constexpr std::size_t MaxCachedChunks = 4096; // 64 MiB of heights
 
 enum class SampleStatus {
     Ok,
@@ -46,6 +46,8 @@ public:
     // How many distinct void posts were filled so far.
     std::size_t filledPosts() const { return fills_.size(); }
     std::size_t chunkReads() const { return chunkReads_; }
+    // Frees the chunks read so far; they are read again when needed.
+    void dropChunks();
 
 private:
     // A post (or a chunk) of one grid, in that grid's numbering.
