@@ -9,7 +9,16 @@ namespace tarsel::dem {
 
 class DemError : public std::runtime_error {
 public:
-    explicit DemError(const std::string& message) : std::runtime_error(message) {}
+    enum class Kind {
+        Other,
+        Void // a void that was not asked to be filled
+    };
+    explicit DemError(const std::string& message, Kind kind = Kind::Other)
+        : std::runtime_error(message), kind_(kind) {}
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
 };
 
 } // namespace tarsel::dem

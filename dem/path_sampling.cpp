@@ -73,7 +73,9 @@ SampledProfile samplePath(ElevationSampler& sampler, const GeodesicPath& path,
             throw DemError(pointName(d, point) + ": " + e.what());
         }
         if (sample.status != SampleStatus::Ok) {
-            throw DemError(pointName(d, point) + ": " + failure(sample));
+            throw DemError(pointName(d, point) + ": " + failure(sample),
+                           sample.status == SampleStatus::Void ? DemError::Kind::Void
+                                                               : DemError::Kind::Other);
         }
         out.profile.heightM.push_back(sample.heightM);
         out.points.push_back(point);
