@@ -8,8 +8,10 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarsel {
 
@@ -42,9 +44,20 @@ SweepCheck checkSweep(const SweepPlan& plan);
 // must. runSweep checks this before any work.
 SweepCheck checkSweepFrom(const LinkParams& base, const SweepPlan& plan);
 
+// An input beside the settings keys that a caller sweeps itself (through
+// SweepOptions::evaluate), with its inclusive bounds.
+struct ExtraSweepKey {
+    std::string_view key; // matched in any letter case
+    double lo = 0.0;
+    double hi = 0.0;
+};
+
 // "KEY=FROM:TO:N" as on the command line; FROM and TO are read and checked as
 // typed text, so messages quote them as written. The plan is set when sound.
-SweepCheck parseSweepArgument(std::string_view text, bool log, SweepPlan& plan);
+// KEY is a numeric settings key or one of extras (the plan then spells it as
+// the table does).
+SweepCheck parseSweepArgument(std::string_view text, bool log, SweepPlan& plan,
+                              std::span<const ExtraSweepKey> extras = {});
 
 // FieldIndex of plan.key, or -1 when it names none of the 19 numeric fields.
 int sweepField(const SweepPlan& plan);
@@ -62,6 +75,7 @@ struct SweepPoint {
     double value = 0.0;
     LinkParams params;
     LinkResults results;
+    std::vector<double> extra; // what SweepOptions::evaluate adds, for extra columns
 };
 
 // Shared between the thread running the sweep and others (a window's thread):
@@ -85,6 +99,11 @@ struct SweepOptions {
     SweepControl* control = nullptr; // optional cancellation and progress
     // Called on the running thread after each block of delivered points.
     std::function<void(std::int64_t done, std::int64_t total)> progress;
+    // When set, computes each point in place of taking its value into the
+    // swept field and recalculating: it gets the point with index and value
+    // set and params holding base. Called on worker threads at once. The plan
+    // of a key outside the settings is then the caller's to check.
+    std::function<void(SweepPoint& point)> evaluate;
 };
 
 enum class SweepEnd { Completed, Cancelled, Stopped, Invalid };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -38,13 +39,28 @@ SweepCheck checkKey(std::string_view key) {
     return {};
 }
 
-// A typed entry of text into the field: the typing message when rejected.
-SweepCheck checkTyped(int field, std::string_view text, SweepProblem which, double& value) {
+bool sameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+const ExtraSweepKey* findExtra(std::string_view key, std::span<const ExtraSweepKey> extras) {
+    for (const ExtraSweepKey& extra : extras) {
+        if (sameLetters(extra.key, key)) {
+            return &extra;
+        }
+    }
+    return nullptr;
+}
+
+// A typed entry of text into a box with bounds: the typing message when rejected.
+SweepCheck checkTyped(RangedValue box, std::string_view text, SweepProblem which, double& value) {
     const std::string_view name = which == SweepProblem::From ? "FROM" : "TO";
     if (text.find_first_not_of(' ') == std::string_view::npos) {
         return fail(which, std::string(name) + " is empty");
     }
-    RangedValue box = boundsOf(field);
     const EntryOutcome outcome = ParseDoubleEntry(text, box, box.value);
     if (!outcome.stored) {
         return fail(which, std::string(name) + ": " + outcome.message);
@@ -151,11 +167,14 @@ SweepCheck checkSweep(const SweepPlan& plan) {
     }
     const int field = sweepField(plan);
     double value = 0.0;
-    if (SweepCheck from = checkTyped(field, formatShortest(plan.from), SweepProblem::From, value);
+    if (SweepCheck from =
+            checkTyped(boundsOf(field), formatShortest(plan.from), SweepProblem::From, value);
         !from) {
         return from;
     }
-    if (SweepCheck to = checkTyped(field, formatShortest(plan.to), SweepProblem::To, value); !to) {
+    if (SweepCheck to =
+            checkTyped(boundsOf(field), formatShortest(plan.to), SweepProblem::To, value);
+        !to) {
         return to;
     }
     if (SweepCheck points = checkPoints(plan.points); !points) {
@@ -183,7 +202,8 @@ SweepCheck checkSweepFrom(const LinkParams& base, const SweepPlan& plan) {
     return check;
 }
 
-SweepCheck parseSweepArgument(std::string_view text, bool log, SweepPlan& plan) {
+SweepCheck parseSweepArgument(std::string_view text, bool log, SweepPlan& plan,
+                              std::span<const ExtraSweepKey> extras) {
     const auto eq = text.find('=');
     const auto colon1 = text.find(':', eq == std::string_view::npos ? 0 : eq + 1);
     const auto colon2 = colon1 == std::string_view::npos ? colon1 : text.find(':', colon1 + 1);
@@ -195,16 +215,20 @@ SweepCheck parseSweepArgument(std::string_view text, bool log, SweepPlan& plan) 
     SweepPlan parsed;
     parsed.log = log;
     parsed.key = std::string(text.substr(0, eq));
-    if (SweepCheck key = checkKey(parsed.key); !key) {
-        return key;
+    const ExtraSweepKey* extra = findExtra(parsed.key, extras);
+    if (extra == nullptr) {
+        if (SweepCheck key = checkKey(parsed.key); !key) {
+            return key;
+        }
     }
-    const int field = sweepField(parsed);
-    if (SweepCheck from = checkTyped(field, text.substr(eq + 1, colon1 - eq - 1),
-                                     SweepProblem::From, parsed.from);
+    const RangedValue box = extra != nullptr ? RangedValue{extra->lo, extra->lo, extra->hi}
+                                             : boundsOf(sweepField(parsed));
+    if (SweepCheck from =
+            checkTyped(box, text.substr(eq + 1, colon1 - eq - 1), SweepProblem::From, parsed.from);
         !from) {
         return from;
     }
-    if (SweepCheck to = checkTyped(field, text.substr(colon1 + 1, colon2 - colon1 - 1),
+    if (SweepCheck to = checkTyped(box, text.substr(colon1 + 1, colon2 - colon1 - 1),
                                    SweepProblem::To, parsed.to);
         !to) {
         return to;
@@ -220,7 +244,7 @@ SweepCheck parseSweepArgument(std::string_view text, bool log, SweepPlan& plan) 
         check = checkLog(parsed);
     }
     if (check) {
-        parsed.key = std::string(findSettingsKey(parsed.key)->key);
+        parsed.key = std::string(extra != nullptr ? extra->key : findSettingsKey(parsed.key)->key);
         plan = std::move(parsed);
     }
     return check;

@@ -144,6 +144,10 @@ private:
             point.index = first + i;
             point.value = sweepValue(plan_, point.index);
             point.params = base_;
+            if (options_.evaluate) {
+                options_.evaluate(point);
+                continue;
+            }
             applySweepValue(point.params, field_, point.value);
             point.results = recalculate(point.params);
         }
@@ -168,7 +172,8 @@ private:
 
 SweepOutcome runSweep(const LinkParams& base, const SweepPlan& plan, const SweepSink& sink,
                       const SweepOptions& options) {
-    if (SweepCheck check = checkSweepFrom(base, plan); !check) {
+    const bool callersKey = options.evaluate && sweepField(plan) < 0;
+    if (SweepCheck check = callersKey ? SweepCheck{} : checkSweepFrom(base, plan); !check) {
         return SweepOutcome{SweepEnd::Invalid, 0, std::move(check.message)};
     }
     SweepRun run(base, plan, options);

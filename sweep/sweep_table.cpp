@@ -3,6 +3,7 @@
 #include "entry/number_format.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace tarsel {
@@ -24,7 +25,23 @@ SweepColumn resultColumn(const ResultField& field) {
 }
 
 bool sameColumn(const SweepColumn& a, const SweepColumn& b) {
-    return a.key == b.key && a.result == b.result;
+    return a.key == b.key && a.result == b.result && a.extra == b.extra;
+}
+
+bool sameLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+const SweepColumn* findExtra(std::string_view name, std::span<const SweepColumn> extras) {
+    for (const SweepColumn& extra : extras) {
+        if (extra.extraInput ? sameLetters(extra.name, name) : extra.name == name) {
+            return &extra;
+        }
+    }
+    return nullptr;
 }
 
 void appendNumber(double v, bool quoteNonFinite, std::string& out) {
@@ -39,7 +56,9 @@ void appendNumber(double v, bool quoteNonFinite, std::string& out) {
 }
 
 void appendValue(const SweepColumn& column, const SweepPoint& point, bool json, std::string& out) {
-    if (column.result != nullptr) {
+    if (column.extra >= 0) {
+        appendNumber(point.extra[static_cast<std::size_t>(column.extra)], json, out);
+    } else if (column.result != nullptr) {
         appendNumber(column.result->value(point.params, point.results), json, out);
     } else if (column.key->kind == KeyKind::Double) {
         appendNumber(paramForField(point.params, column.key->field)->value, json, out);
@@ -48,24 +67,40 @@ void appendValue(const SweepColumn& column, const SweepPoint& point, bool json, 
     }
 }
 
+// Table columns in their table's order, extras after them in theirs.
 std::size_t resultOrder(const SweepColumn& column) {
-    return static_cast<std::size_t>(column.result - resultFields().data());
+    return column.extra >= 0 ? resultFields().size() + static_cast<std::size_t>(column.extra)
+                             : static_cast<std::size_t>(column.result - resultFields().data());
 }
 
 std::size_t keyOrder(const SweepColumn& column) {
-    return static_cast<std::size_t>(column.key - settingsKeys().data());
+    return column.extra >= 0 ? settingsKeys().size() + static_cast<std::size_t>(column.extra)
+                             : static_cast<std::size_t>(column.key - settingsKeys().data());
+}
+
+bool isInput(const SweepColumn& column) {
+    return column.extra >= 0 ? column.extraInput : column.key != nullptr;
 }
 
 } // namespace
 
 std::string chooseSweepColumns(std::string_view list, SweepFormat format, std::string_view sweptKey,
-                               std::vector<SweepColumn>& columns) {
+                               std::vector<SweepColumn>& columns,
+                               std::span<const SweepColumn> extras) {
     columns.clear();
-    const SettingsKey* swept = findSettingsKey(sweptKey);
-    columns.push_back(inputColumn(*swept));
+    if (const SettingsKey* swept = findSettingsKey(sweptKey)) {
+        columns.push_back(inputColumn(*swept));
+    } else {
+        columns.push_back(*findExtra(sweptKey, extras));
+    }
     if (list.empty() && format == SweepFormat::JsonLines) {
         for (const SettingsKey& key : settingsKeys()) {
             columns.push_back(inputColumn(key));
+        }
+        for (const SweepColumn& extra : extras) {
+            if (extra.extraInput) {
+                columns.push_back(extra);
+            }
         }
         list = "all";
     }
@@ -73,9 +108,19 @@ std::string chooseSweepColumns(std::string_view list, SweepFormat format, std::s
         for (const ResultField& field : resultFields()) {
             columns.push_back(resultColumn(field));
         }
+        for (const SweepColumn& extra : extras) {
+            if (!extra.extraInput) {
+                columns.push_back(extra);
+            }
+        }
     } else if (list.empty()) {
         for (const std::string_view name : DefaultResults) {
             columns.push_back(resultColumn(*findResultField(name)));
+        }
+        for (const SweepColumn& extra : extras) {
+            if (extra.byDefault) {
+                columns.push_back(extra);
+            }
         }
     } else {
         for (std::size_t start = 0; start <= list.size();) {
@@ -86,6 +131,8 @@ std::string chooseSweepColumns(std::string_view list, SweepFormat format, std::s
                 columns.push_back(resultColumn(*field));
             } else if (const SettingsKey* key = findSettingsKey(name)) {
                 columns.push_back(inputColumn(*key));
+            } else if (const SweepColumn* extra = findExtra(name, extras)) {
+                columns.push_back(*extra);
             } else {
                 return "unknown column '" + std::string(name) +
                        "' (a settings key, a result name as --json writes it, or all)";
@@ -107,7 +154,7 @@ std::string chooseSweepColumns(std::string_view list, SweepFormat format, std::s
 SweepTable::SweepTable(SweepFormat format, std::vector<SweepColumn> columns)
     : format_(format), columns_(std::move(columns)) {
     for (const SweepColumn& column : columns_) {
-        (column.key != nullptr ? inputs_ : results_).push_back(column);
+        (isInput(column) ? inputs_ : results_).push_back(column);
     }
     // JSON objects follow --json's order, which also keeps each diffraction
     // case's members together in one nested object.

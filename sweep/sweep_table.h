@@ -6,6 +6,7 @@
 #include "engine/result_fields.h"
 #include "sweep/sweep.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,16 +19,22 @@ struct SweepColumn {
     std::string_view name;               // settings key or result name
     std::string_view unit;               // empty for a pure number
     const SettingsKey* key = nullptr;    // an input, or
-    const ResultField* result = nullptr; // a result
+    const ResultField* result = nullptr; // a result, or
+    int extra = -1;                      // SweepPoint::extra[extra], which is
+    bool extraInput = false;             // an input (JSON "params") or a result
+    bool byDefault = false;              // an extra among the default columns
 };
 
 // The columns for a sweep of sweptKey. list is the --columns text: empty for
-// the defaults (the swept key and the status pane's figures of all three
-// cases; for JSON lines every input and result), "all" for the swept key and
-// every result, else comma-separated names, the swept key put first when it
-// is missing. Returns the message naming a wrong column, or "".
+// the defaults (the swept key, the status pane's figures of all three cases
+// and the extras marked byDefault; for JSON lines every input and result),
+// "all" for the swept key and every result, else comma-separated names, the
+// swept key put first when it is missing. extras are columns beside the
+// tables' (an input among them is matched in any letter case). Returns the
+// message naming a wrong column, or "".
 std::string chooseSweepColumns(std::string_view list, SweepFormat format, std::string_view sweptKey,
-                               std::vector<SweepColumn>& columns);
+                               std::vector<SweepColumn>& columns,
+                               std::span<const SweepColumn> extras = {});
 
 class SweepTable {
 public:
