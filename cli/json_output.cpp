@@ -13,11 +13,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// A number, or the text of one JSON has no number for.
-Json number(double v) {
-    return std::isfinite(v) ? Json(v) : Json(formatShortest(v));
-}
-
 // "noDiffraction.marginDb" as the pointer /noDiffraction/marginDb.
 Json::json_pointer pointer(std::string_view dotted) {
     Json::json_pointer path;
@@ -32,13 +27,21 @@ Json::json_pointer pointer(std::string_view dotted) {
 
 } // namespace
 
+Json jsonNumber(double v) {
+    return std::isfinite(v) ? Json(v) : Json(formatShortest(v));
+}
+
 std::string resultsJson(const LinkParams& params, const LinkResults& results) {
+    return resultsJsonObject(params, results).dump(2) + "\n";
+}
+
+Json resultsJsonObject(const LinkParams& params, const LinkResults& results) {
     Json paramValues = Json::object();
     Json paramUnits = Json::object();
     for (const SettingsKey& key : settingsKeys()) {
         const std::string name(key.key);
         if (key.kind == KeyKind::Double) {
-            paramValues[name] = number(paramForField(params, key.field)->value);
+            paramValues[name] = jsonNumber(paramForField(params, key.field)->value);
         } else {
             paramValues[name] = *intSetting(params, key.key);
         }
@@ -47,7 +50,7 @@ std::string resultsJson(const LinkParams& params, const LinkResults& results) {
     Json resultValues = Json::object();
     Json resultUnits = Json::object();
     for (const ResultField& field : resultFields()) {
-        resultValues[pointer(field.name)] = number(field.value(params, results));
+        resultValues[pointer(field.name)] = jsonNumber(field.value(params, results));
         resultUnits[pointer(field.name)] = field.unit;
     }
     Json j;
@@ -55,7 +58,7 @@ std::string resultsJson(const LinkParams& params, const LinkResults& results) {
     j["params"] = std::move(paramValues);
     j["results"] = std::move(resultValues);
     j["units"] = {{"params", std::move(paramUnits)}, {"results", std::move(resultUnits)}};
-    return j.dump(2) + "\n";
+    return j;
 }
 
 } // namespace tarsel

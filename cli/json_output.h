@@ -4,6 +4,7 @@
 #include "engine/link_params.h"
 #include "engine/link_results.h"
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 namespace tarsel {
@@ -17,5 +18,11 @@ inline constexpr int JsonFormat = 1;
 // unit text of every number at the same place ("" for a pure number).
 // Numbers in shortest round-trip form; non-finite ones as "inf", "-inf", "nan".
 std::string resultsJson(const LinkParams& params, const LinkResults& results);
+
+// The same as a document, for callers that add members before writing it.
+nlohmann::ordered_json resultsJsonObject(const LinkParams& params, const LinkResults& results);
+
+// A number, or the text of one JSON has no number for ("inf", "-inf", "nan").
+nlohmann::ordered_json jsonNumber(double v);
 
 } // namespace tarsel

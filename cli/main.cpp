@@ -8,6 +8,8 @@
 #include "cli/output.h"
 #include "cli/param_assign.h"
 #include "cli/sweep_command.h"
+#include "cli/terrain_command.h"
+#include "cli/terrain_request.h"
 #include "engine/recalculate.h"
 #include "report/report.h"
 #include "settings/settings.h"
@@ -32,6 +34,7 @@ struct Options {
     bool json = false;
     bool report = false;
     tarsel::SweepRequest sweep;
+    TerrainRequest terrain;
 };
 
 // Load warnings go to standard error, one line each, naming the file and the
@@ -109,8 +112,17 @@ int run(const Options& options) {
     if (const int status = applyAssignments(options, params); status != ExitOk) {
         return status;
     }
-    if (!options.sweep.sweeps.empty()) {
-        if (const int status = tarsel::checkSweepCommand(params, options.sweep); status != ExitOk) {
+    // A terrain path is read and worked through before anything is written.
+    TerrainCommand terrain;
+    tarsel::SweepRequest sweep = options.sweep;
+    if (options.terrain.wanted()) {
+        if (const int status = terrain.prepare(options.terrain, params); status != ExitOk) {
+            return status;
+        }
+        sweep.extension = &terrain;
+    }
+    if (!sweep.sweeps.empty()) {
+        if (const int status = tarsel::checkSweepCommand(params, sweep); status != ExitOk) {
             return status;
         }
     }
@@ -121,18 +133,24 @@ int run(const Options& options) {
             return status;
         }
     }
-    if (!options.sweep.sweeps.empty()) {
-        return tarsel::runSweepCommand(params, options.sweep);
+    if (!sweep.sweeps.empty()) {
+        return tarsel::runSweepCommand(params, sweep);
     }
     // Writing the settings is a task of its own; the report comes when asked.
-    const bool wantsOutput =
-        !writesSettings || options.json || options.report || !options.files.outputFile.empty();
+    const bool wantsOutput = !writesSettings || options.json || options.report ||
+                             options.terrain.table || !options.files.outputFile.empty();
     if (!wantsOutput) {
         return ExitOk;
     }
-    const LinkResults results = recalculate(params);
-    const std::string text =
-        options.json ? resultsJson(params, results) : reportText(params, results);
+    std::string text;
+    if (options.terrain.wanted()) {
+        text = terrain.text(options.json            ? TerrainOutput::Json
+                            : options.terrain.table ? TerrainOutput::ProfileTable
+                                                    : TerrainOutput::Report);
+    } else {
+        const LinkResults results = recalculate(params);
+        text = options.json ? resultsJson(params, results) : reportText(params, results);
+    }
     return writeOutput(options.files.outputFile.empty() ? std::string(StandardOutput)
                                                         : options.files.outputFile,
                        text);
@@ -186,6 +204,8 @@ void defineOptions(CLI::App& app, Options& options) {
         ->type_name("csv|jsonl")
         ->group(SweepOptions)
         ->needs(sweep);
+    defineTerrainOptions(app, options.terrain);
+    app.get_option("--profile-table")->excludes(sweep);
     app.set_version_flag("--version", std::string("tarsel-report ") + tarsel::Version,
                          "print the version and exit");
     app.set_help_flag("-h,--help", "print this help and exit");

@@ -120,19 +120,30 @@ bool prepare(const LinkParams& base, const SweepRequest& request, PreparedSweep&
         usageError("--format: expected csv or jsonl, got '" + request.format + "'");
         return false;
     }
-    SweepCheck check = parseSweepArgument(request.sweeps.front(), request.log, sweep.plan);
-    if (check) {
+    SweepExtension* extension = request.extension;
+    SweepCheck check = parseSweepArgument(request.sweeps.front(), request.log, sweep.plan,
+                                          extension != nullptr ? extension->keys()
+                                                               : std::span<const ExtraSweepKey>());
+    if (check && sweepField(sweep.plan) >= 0) {
         check = checkSweepFrom(base, sweep.plan);
     }
     if (!check) {
         usageError("--sweep: " + check.message);
         return false;
     }
-    const std::string error =
-        chooseSweepColumns(request.columns, sweep.format, sweep.plan.key, sweep.columns);
+    const std::string error = chooseSweepColumns(
+        request.columns, sweep.format, sweep.plan.key, sweep.columns,
+        extension != nullptr ? extension->columns() : std::span<const SweepColumn>());
     if (!error.empty()) {
         usageError("--columns: " + error);
         return false;
+    }
+    if (extension != nullptr) {
+        if (const std::string problem = extension->prepare(sweep.plan, sweep.columns);
+            !problem.empty()) {
+            usageError("--sweep: " + problem);
+            return false;
+        }
     }
     return true;
 }
@@ -167,6 +178,11 @@ int runSweepCommand(const LinkParams& base, const SweepRequest& request) {
         options.progress = [&](std::int64_t done, std::int64_t total) {
             progress.update(done, total);
         };
+        if (request.extension != nullptr) {
+            options.evaluate = [extension = request.extension](SweepPoint& point) {
+                extension->evaluate(point);
+            };
+        }
         runSweep(
             base, plan,
             [&](const SweepPoint& point) {

@@ -2,18 +2,37 @@
 // tarsel-report --sweep: the link at many values of one input, as a table.
 
 #include "engine/link_params.h"
+#include "sweep/sweep.h"
+#include "sweep/sweep_table.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
 namespace tarsel {
 
+// More inputs to sweep and more results to show than the settings keys and the
+// result table, computed by the extension itself (a terrain path's).
+class SweepExtension {
+public:
+    virtual ~SweepExtension() = default;
+    virtual std::span<const ExtraSweepKey> keys() const = 0;
+    // Their extra index numbers SweepPoint::extra.
+    virtual std::span<const SweepColumn> columns() const = 0;
+    // The plan and columns chosen, before any point: "" or why the sweep
+    // cannot be run.
+    virtual std::string prepare(const SweepPlan& plan, const std::vector<SweepColumn>& columns) = 0;
+    // Computes one point as SweepOptions::evaluate; on several threads at once.
+    virtual void evaluate(SweepPoint& point) const = 0;
+};
+
 struct SweepRequest {
     std::vector<std::string> sweeps; // the --sweep arguments, KEY=FROM:TO:N
     bool log = false;
-    std::string columns; // the --columns list, empty for the defaults
-    std::string format;  // csv (also when empty) or jsonl
-    std::string output;  // file, or empty or "-" for standard output
+    std::string columns;                 // the --columns list, empty for the defaults
+    std::string format;                  // csv (also when empty) or jsonl
+    std::string output;                  // file, or empty or "-" for standard output
+    SweepExtension* extension = nullptr; // optional
 };
 
 // Everything is checked before any output; messages go to standard error
