@@ -34,11 +34,11 @@ bool blank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// The first two fields of line. Commas, semicolons or tabs separate fields
-// when the line holds one (in that order of preference), else runs of blanks.
+// The first two fields of line. Commas or semicolons separate fields when the
+// line holds one (in that order of preference), else runs of blanks and tabs.
 void firstTwoFields(std::string_view line, Field fields[2]) {
     char separator = ' ';
-    for (const char c : {',', ';', '\t'}) {
+    for (const char c : {',', ';'}) {
         if (line.find(c) != std::string_view::npos) {
             separator = c;
             break;
@@ -67,12 +67,10 @@ void firstTwoFields(std::string_view line, Field fields[2]) {
         std::size_t first = pos;
         std::size_t last = end;
         if (separator != ' ') {
-            while (first < last &&
-                   (line[first] == ' ' || (separator != '\t' && line[first] == '\t'))) {
+            while (first < last && blank(line[first])) {
                 ++first;
             }
-            while (last > first &&
-                   (line[last - 1] == ' ' || (separator != '\t' && line[last - 1] == '\t'))) {
+            while (last > first && blank(line[last - 1])) {
                 --last;
             }
         }

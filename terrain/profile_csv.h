@@ -1,7 +1,7 @@
 #pragma once
 // Reading a terrain profile from CSV text: distance and ground height in the
-// first two columns, other columns ignored. Separators are commas,
-// semicolons, tabs or blanks (one kind a line); '#' starts a comment; CRLF
+// first two columns, other columns ignored. Separators are commas or
+// semicolons (one kind a line), else runs of blanks and tabs; '#' starts a comment; CRLF
 // line ends are accepted. A first line that does not read as numbers is a
 // header; it sets the distance unit to km when it names km, metres otherwise,
 // unless the unit is forced.
