@@ -1,5 +1,6 @@
 #include "cli/help_text.h"
 
+#include "cli/terrain_command.h"
 #include "engine/link_params.h"
 #include "engine/param_table.h"
 #include "entry/number_format.h"
@@ -49,16 +50,51 @@ std::string keyLines() {
     return text;
 }
 
+// What --profile does, and what a sweep over a path adds; wrapped at 78.
+std::string terrainLines() {
+    std::string text = "Terrain profiles (--profile):\n"
+                       "  The profile's main obstacle (the point of largest nu) becomes the hill:\n"
+                       "  X12s, X23s and Range from the path, y01s and y03s the antenna tops and\n"
+                       "  y02s the obstacle's top plus the earth bulge, above sea level; Rhill\n"
+                       "  stays. The report gains a TERRAIN section, --json a \"terrain\" object.\n"
+                       "  --sweep also takes";
+    std::size_t column = text.size() - text.rfind('\n') - 1;
+    const auto add = [&](std::string_view word) {
+        if (column + 1 + word.size() > 78) {
+            text += "\n ";
+            column = 1;
+        }
+        text += ' ';
+        text.append(word);
+        column += 1 + word.size();
+    };
+    for (const ExtraSweepKey& key : terrainSweepKeys()) {
+        add(key.key);
+    }
+    add("and the columns");
+    for (const SweepColumn& column : terrainSweepColumns()) {
+        if (!column.extraInput) {
+            add(column.name);
+        }
+    }
+    text += ".\n";
+    return text;
+}
+
 } // namespace
 
 std::string helpFooter() {
-    return keyLines() +
+    std::string text = keyLines();
+    text += '\n';
+    text += terrainLines();
+    return text +
            "\n"
            "Exit status:\n"
            "  0  success\n"
            "  1  a file or standard output could not be written\n"
-           "  2  a rejected value, an unknown key, a bad option, or a terrain profile\n"
-           "     that is missing, unreadable or bad (FILE:LINE:COLUMN names the fault)\n"
+           "  2  a rejected value, an unknown key or a bad option\n"
+           "     (also a --profile file that is missing, unreadable or bad; the message\n"
+           "     names FILE:LINE:COLUMN of the fault)\n"
            "\n"
            "Files:\n"
            "  $XDG_CONFIG_HOME/Tarsel.ini, or ~/.config/Tarsel.ini when XDG_CONFIG_HOME is\n"

@@ -86,6 +86,14 @@ std::string TerrainCommand::text(TerrainOutput output) const {
     return terrainReport(profile_, path_);
 }
 
+std::span<const ExtraSweepKey> terrainSweepKeys() {
+    return ExtraKeys;
+}
+
+std::span<const SweepColumn> terrainSweepColumns() {
+    return ExtraColumns;
+}
+
 std::span<const ExtraSweepKey> TerrainCommand::keys() const {
     return ExtraKeys;
 }

@@ -15,6 +15,11 @@ namespace tarsel::cli {
 
 enum class TerrainOutput { Report, Json, ProfileTable };
 
+// The inputs a sweep over a terrain path takes beside the settings keys, and
+// the columns it adds.
+std::span<const ExtraSweepKey> terrainSweepKeys();
+std::span<const SweepColumn> terrainSweepColumns();
+
 class TerrainCommand : public SweepExtension {
 public:
     // Reads the profile and works the path through for params. On a fault

@@ -31,6 +31,9 @@ _tarsel_report() {
             if [[ $cur != *=* ]]; then
                 compopt -o nospace
                 [[ $prev == --set ]] || keys=$fields
+                # Over a terrain profile a sweep also takes the earth and the antennas.
+                [[ $prev == --sweep && " ${words[*]} " == *" --profile "* ]] &&
+                    keys+=" kFactor txHeight rxHeight"
                 _tarsel_report_words "$keys" "$cur" =
             fi
             return

@@ -55,6 +55,8 @@ done <<EOF
 --set Ra|Range=
 --set p|PropLaw= Pt=
 --sweep x|X12s= X23s=
+--profile p.csv --sweep k|kFactor=
+--profile p.csv --sweep T|Temp= txHeight=
 --sweep --log --set XCOL|XColWid=
 --defaults --sweep Pt=1:2:3 --columns Range,knifeEdgeV,sfdr|Range,knifeEdgeV,sfdrMinRxDb Range,knifeEdgeV,sfdrNoiseFloorDb
 --columns noDiffraction.m|noDiffraction.marginDb noDiffraction.maxRange
