@@ -48,15 +48,17 @@ bool readOptional(std::string_view option, const std::string& text, double lo, d
 } // namespace
 
 void defineTerrainOptions(CLI::App& app, TerrainRequest& request) {
+    constexpr const char* Group = "Terrain options";
     auto* profile =
         app.add_option("--profile", request.profileFile,
                        "work the link over the terrain profile in the CSV file FILE (- for "
                        "standard input): distance and ground height above sea level in the "
                        "first two columns")
-            ->type_name("FILE");
+            ->type_name("FILE")
+            ->group(Group);
     const auto option = [&](const char* name, std::string& target, const char* type,
                             const char* help) {
-        return app.add_option(name, target, help)->type_name(type)->needs(profile);
+        return app.add_option(name, target, help)->type_name(type)->group(Group)->needs(profile);
     };
     option("--distance-unit", request.distanceUnit, "km|m",
            "the profile's distance unit (default: km when the header names km, else m)");
@@ -79,6 +81,7 @@ void defineTerrainOptions(CLI::App& app, TerrainRequest& request) {
     app.add_flag("--profile-table", request.table,
                  "write every profile point as CSV: distance, ground, bulge, line of sight, "
                  "first Fresnel radius, clearance and clearance fraction")
+        ->group(Group)
         ->needs(profile)
         ->excludes("--json")
         ->excludes("--report");
