@@ -451,6 +451,9 @@ std::int32_t readProfileInt(const std::string& path, std::string_view section, s
 
 std::string updateProfile(const std::string& path, const std::function<void(ProfileFile&)>& edit) {
     const FileLock lock(path);
+    if (!lock.held()) {
+        return path + ": " + std::string(LockHeldText);
+    }
     std::string error;
     ProfileFile profile = ProfileFile::read(path, &error);
     if (!error.empty()) {

@@ -133,7 +133,8 @@ private:
 // Reads the file at path, lets edit change it and saves it, holding an
 // advisory lock (FileLock) throughout so that saves by other processes are
 // neither lost nor lose this one. A file that could not be read is not
-// overwritten. Returns "" on success, otherwise "<path>: <reason>".
+// overwritten; nor is one another process keeps locked for longer than
+// lockWait() ("<path>: " LockHeldText). Returns "" on success, otherwise "<path>: <reason>".
 std::string updateProfile(const std::string& path, const std::function<void(ProfileFile&)>& edit);
 
 // Convenience forms of one read or write of the file at path. A write is one

@@ -19,7 +19,9 @@ public:
     bool modal = false;                // a warning box delivers the posted events while open
     std::optional<LogFont> fontAnswer; // empty: the font dialog is cancelled
     int fontDialogs = 0;
-    QString saveAnswer; // empty: the save dialog is cancelled
+    int retryAnswers = 0;   // how many Retry/Cancel boxes answer Retry before Cancel
+    QStringList retryTexts; // the text of each Retry/Cancel box
+    QString saveAnswer;     // empty: the save dialog is cancelled
     int saveDialogs = 0;
     QStringList saveFilters;
     QString saveSuffix;
@@ -31,6 +33,10 @@ public:
             QCoreApplication::sendPostedEvents();
             QCoreApplication::processEvents();
         }
+    }
+    bool askRetry(QWidget*, const QString&, const QString& text) override {
+        retryTexts.append(text);
+        return retryAnswers-- > 0;
     }
     bool chooseFont(QWidget*, LogFont& record) override {
         ++fontDialogs;

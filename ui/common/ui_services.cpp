@@ -32,6 +32,14 @@ public:
         box.exec();
     }
 
+    bool askRetry(QWidget* owner, const QString& title, const QString& text) override {
+        QApplication::beep();
+        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Retry | QMessageBox::Cancel,
+                        owner);
+        box.setDefaultButton(QMessageBox::Retry);
+        return box.exec() == QMessageBox::Retry;
+    }
+
     bool chooseFont(QWidget* owner, LogFont& record) override {
         bool ok = false;
         const QFont offered = dialogFont(fontFromLogFont(record));

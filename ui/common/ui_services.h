@@ -1,6 +1,7 @@
 #pragma once
 // The platform dialogs the program uses, behind one interface that tests
-// replace: the beep with its warning box, the font dialog and the save dialog.
+// replace: the beep with its warning box, the Retry/Cancel box, the font dialog
+// and the save dialog.
 
 #include "entry/warning_sink.h"
 #include "settings/log_font.h"
@@ -17,6 +18,8 @@ public:
     virtual ~UiServices() = default;
     // Beep, then a modal box with the warning's text, title and icon.
     virtual void showWarning(QWidget* owner, const Warning& warning) = 0;
+    // Beep, then a modal warning box with Retry and Cancel; true for Retry.
+    virtual bool askRetry(QWidget* owner, const QString& title, const QString& text) = 0;
     // Font dialog started from record; on confirmation the record holds the
     // choice and the result is true; otherwise the record is unchanged.
     virtual bool chooseFont(QWidget* owner, LogFont& record) = 0;

@@ -8,6 +8,7 @@
 #include "ui/common/fonts.h"
 #include "ui/common/help_window.h"
 #include "ui/common/help_window_view.h"
+#include "ui/common/locked_save.h"
 #include "ui/common/program_icon.h"
 #include "ui/common/ui_services.h"
 #include "ui/dialogs/dialogs.h"
@@ -25,25 +26,21 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <optional>
 
 namespace tarsel {
 
 namespace {
 
-// Passes on only the first warning: a failed save is reported once.
+// Keeps only the first warning: a failed save is reported once.
 class FirstWarningSink : public WarningSink {
 public:
-    explicit FirstWarningSink(WarningSink& target) : target_(target) {}
     void warn(const Warning& warning) override {
-        if (!warned_) {
-            warned_ = true;
-            target_.warn(warning);
+        if (!first) {
+            first = warning;
         }
     }
-
-private:
-    WarningSink& target_;
-    bool warned_ = false;
+    std::optional<Warning> first;
 };
 
 } // namespace
@@ -347,17 +344,25 @@ void MainWindow::showHelp() {
     helpWindow_ = openHelpWindow(file);
 }
 
-void MainWindow::saveParameters() {
-    if (parametersSaved_) {
-        return;
+bool MainWindow::saveParameters() {
+    if (parametersSaved_ || state_.services == nullptr) {
+        parametersSaved_ = true;
+        return true;
     }
-    parametersSaved_ = true;
-    if (state_.services == nullptr) {
-        return;
-    }
-    BoxWarningSink boxes(*state_.services, this);
-    FirstWarningSink once(boxes);
-    SaveSettings(state_.settingsPath.toStdString(), 0, state_.params, nullptr, "", once);
+    const std::string path = state_.settingsPath.toStdString();
+    Warning failure;
+    const auto save = [&] {
+        FirstWarningSink once;
+        SaveSettings(path, 0, state_.params, nullptr, "", once);
+        failure = once.first.value_or(Warning{});
+        return failure.text;
+    };
+    const auto report = [&](const std::string&) {
+        BoxWarningSink(*state_.services, this).warn(failure);
+    };
+    parametersSaved_ =
+        saveUnlessLocked(*state_.services, this, path, save, report) == LockedSave::Done;
+    return parametersSaved_;
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -379,7 +384,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (helpWindow_) {
         helpWindow_->close();
     }
-    saveParameters();
+    if (!saveParameters()) {
+        event->ignore(); // the user keeps the program, and the values, for now
+        return;
+    }
     event->accept();
 }
 

@@ -59,7 +59,9 @@ private:
     void relayout();
     void chooseFont(int id);
     void showHelp();
-    void saveParameters();
+    // Saves the parameters once; false while another process holds the file
+    // and the user chose to keep the program open.
+    bool saveParameters();
 
     AppState& state_;
     QWidget* client_ = nullptr;

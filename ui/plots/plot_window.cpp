@@ -2,6 +2,7 @@
 
 #include "ui/common/app_state.h"
 #include "ui/common/fonts.h"
+#include "ui/common/locked_save.h"
 #include "ui/common/program_icon.h"
 #include "ui/common/ui_services.h"
 #include "ui/plots/link_plots.h"
@@ -343,12 +344,15 @@ void PlotWindow::saveData() {
 }
 
 void PlotWindow::closeEvent(QCloseEvent* event) {
-    const std::string error = savePlotSettings(state_.settingsPath.toStdString(), settings_);
-    if (!error.empty()) {
-        warn(QStringLiteral("The plot settings could not be saved: %1")
-                 .arg(QString::fromStdString(error)));
-    }
-    event->accept();
+    const std::string path = state_.settingsPath.toStdString();
+    const LockedSave saved = saveUnlessLocked(
+        servicesOf(state_), this, path, [&] { return savePlotSettings(path, settings_); },
+        [&](const std::string& error) {
+            warn(QStringLiteral("The plot settings could not be saved: %1")
+                     .arg(QString::fromStdString(error)));
+        });
+    // Cancelled: the window, and its choices, stay until the file is free.
+    event->setAccepted(saved == LockedSave::Done);
 }
 
 void openPlotWindow(AppState& state, PlotTab tab) {

@@ -4,6 +4,7 @@
 
 #include "engine/recalculate.h"
 #include "entry/number_format.h"
+#include "settings/file_lock.h"
 #include "settings/settings.h"
 #include "ui/common/commands.h"
 #include "ui/main/entry_commit.h"
@@ -55,6 +56,42 @@ TEST(MainWindowClose, FailedSaveIsReportedOnce) {
               std::string::npos);
     program.window.reset();
     EXPECT_EQ(program.services.warnings.size(), 1u);
+}
+
+// Another process holding the settings file locked: each window's save asks
+// Retry or Cancel, naming the file; Cancel keeps the window and its values,
+// and the next close, once the file is free, saves them.
+TEST(MainWindowClose, LockedSettingsFileAsksRetryOrCancel) {
+    using namespace std::chrono_literals;
+    setLockWait(50ms);
+    Program program("[Tarsel]\n");
+    program.settle();
+    program.window->commandAction(IDM_GRAPH_RANGE)->trigger();
+    program.settle();
+    ASSERT_FALSE(program.state.plotWindow.isNull());
+    program.state.params.Pt.value = 7;
+    const std::string path = program.state.settingsPath.toStdString();
+    {
+        const FileLock other(path);
+        program.services.retryAnswers = 1; // Retry once, then Cancel each box
+        program.window->close();
+        ASSERT_EQ(program.services.retryTexts.size(), 3); // plot window twice, then main
+        for (const QString& text : program.services.retryTexts) {
+            EXPECT_TRUE(text.contains(program.state.settingsPath)) << text.toStdString();
+        }
+        EXPECT_TRUE(program.window->isVisible());
+        EXPECT_FALSE(program.state.plotWindow.isNull());
+        EXPECT_EQ(program.state.params.Pt.value, 7);
+        EXPECT_EQ(program.settingsText(), QStringLiteral("[Tarsel]\n"));
+    }
+    program.window->close();
+    program.settle();
+    EXPECT_FALSE(program.window->isVisible());
+    EXPECT_TRUE(program.state.plotWindow.isNull());
+    EXPECT_TRUE(program.settingsText().contains(QStringLiteral("Pt=7 ")));
+    EXPECT_TRUE(program.settingsText().contains(QStringLiteral("[Plots]")));
+    EXPECT_TRUE(program.services.warnings.empty());
+    setLockWait(5000ms);
 }
 
 struct BadValueRow {
