@@ -8,6 +8,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
+#include <iterator>
+#include <mutex>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -27,30 +29,6 @@ std::string failure(const std::string& path, const std::string& reason) {
 
 std::string failure(const std::string& path, int error) {
     return failure(path, std::strerror(error));
-}
-
-// Follows the symbolic links that path names, dangling ones too, to the name
-// of the file finally meant. Returns 0 or the errno of the failure.
-int followLinks(fs::path& path) {
-    for (int hops = 0;; ++hops) {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0) {
-            return errno == ENOENT ? 0 : errno;
-        }
-        if (!S_ISLNK(st.st_mode)) {
-            return 0;
-        }
-        if (hops == MaxLinkHops) {
-            return ELOOP;
-        }
-        char link[PATH_MAX];
-        const ssize_t n = ::readlink(path.c_str(), link, sizeof link);
-        if (n < 0 || static_cast<std::size_t>(n) == sizeof link) {
-            return n < 0 ? errno : ENAMETOOLONG;
-        }
-        const fs::path next(std::string(link, static_cast<std::size_t>(n)));
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
 }
 
 // Why the user may not write the existing file target, or 0. Root passes every
@@ -90,31 +68,38 @@ fs::path temporaryName(const fs::path& target) {
            (temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(++counter));
 }
 
-// Removes the temporary files of target that processes which no longer run
-// left behind (killed between creating and renaming them). Only the user's
-// own regular files of exactly that name pattern are touched.
+// Whether name is a named temporary of this module, ".<name>.tmp-<pid>-<n>",
+// and the process that made it.
+bool temporaryOwner(std::string_view name, pid_t& pid) {
+    const std::size_t mark = name.rfind(".tmp-");
+    if (!name.starts_with('.') || mark == std::string_view::npos || mark < 2) {
+        return false;
+    }
+    const std::string_view rest = name.substr(mark + 5);
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (ec != std::errc() || end == rest.data() || end == rest.data() + rest.size() ||
+        *end != '-' || pid <= 0) {
+        return false;
+    }
+    const std::string_view counter(end + 1, rest.data() + rest.size() - (end + 1));
+    return !counter.empty() && counter.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// Removes the temporary files that processes which no longer run left in
+// target's folder (killed between creating and renaming them), whatever file
+// they were meant to replace. Only the user's own regular files of exactly
+// that name pattern are touched.
 void removeStaleTemporaries(const fs::path& target) {
-    const std::string prefix = temporaryPrefix(target);
     DIR* folder = ::opendir(target.parent_path().c_str());
     if (folder == nullptr) {
         return;
     }
     while (const dirent* entry = ::readdir(folder)) {
-        const std::string_view name(entry->d_name);
-        if (!name.starts_with(prefix)) {
-            continue;
-        }
-        const std::string_view rest = name.substr(prefix.size());
         pid_t pid = 0;
-        const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-        if (ec != std::errc() || end == rest.data() || *end != '-' || pid <= 0) {
+        if (!temporaryOwner(entry->d_name, pid)) {
             continue;
         }
-        const std::string_view counter(end + 1, rest.data() + rest.size() - (end + 1));
-        if (counter.empty() || counter.find_first_not_of("0123456789") != std::string_view::npos) {
-            continue;
-        }
-        const fs::path stale = target.parent_path() / std::string(name);
+        const fs::path stale = target.parent_path() / entry->d_name;
         struct stat st {};
         if (::kill(pid, 0) != 0 && errno == ESRCH && ::lstat(stale.c_str(), &st) == 0 &&
             S_ISREG(st.st_mode) && st.st_uid == ::geteuid()) {
@@ -123,6 +108,53 @@ void removeStaleTemporaries(const fs::path& target) {
     }
     ::closedir(folder);
 }
+
+// Defers SIGINT, SIGTERM and SIGHUP while it lives, in every thread: one that
+// arrives meanwhile takes its usual effect when the guard ends. Signals the
+// program handles or ignores itself are left alone. One guard at a time.
+class DeferredSignals {
+public:
+    DeferredSignals() : lock_(mutex()) {
+        pending() = 0;
+        struct sigaction deferring {};
+        deferring.sa_handler = [](int signal) { pending() = signal; };
+        deferring.sa_flags = SA_RESTART;
+        sigfillset(&deferring.sa_mask);
+        for (std::size_t i = 0; i < std::size(Signals); ++i) {
+            struct sigaction current {};
+            installed_[i] = ::sigaction(Signals[i], nullptr, &current) == 0 &&
+                            current.sa_handler == SIG_DFL &&
+                            ::sigaction(Signals[i], &deferring, &old_[i]) == 0;
+        }
+    }
+    ~DeferredSignals() {
+        for (std::size_t i = 0; i < std::size(Signals); ++i) {
+            if (installed_[i]) {
+                ::sigaction(Signals[i], &old_[i], nullptr);
+            }
+        }
+        if (const int signal = pending(); signal != 0) {
+            ::raise(signal);
+        }
+    }
+    DeferredSignals(const DeferredSignals&) = delete;
+    DeferredSignals& operator=(const DeferredSignals&) = delete;
+
+private:
+    static constexpr int Signals[] = {SIGINT, SIGTERM, SIGHUP};
+    static std::mutex& mutex() {
+        static std::mutex m;
+        return m;
+    }
+    static volatile std::sig_atomic_t& pending() {
+        static volatile std::sig_atomic_t signal = 0;
+        return signal;
+    }
+
+    std::lock_guard<std::mutex> lock_;
+    struct sigaction old_[std::size(Signals)]{};
+    bool installed_[std::size(Signals)] = {};
+};
 
 // Gives the new file the old one's owner and group where the process may (root
 // always; a user only a group of theirs), then its permissions.
@@ -180,6 +212,28 @@ int openThrough(const std::string& path) {
 }
 
 } // namespace
+
+int followSymbolicLinks(std::filesystem::path& path) {
+    for (int hops = 0;; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0) {
+            return errno == ENOENT ? 0 : errno;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            return 0;
+        }
+        if (hops == MaxLinkHops) {
+            return ELOOP;
+        }
+        char link[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), link, sizeof link);
+        if (n < 0 || static_cast<std::size_t>(n) == sizeof link) {
+            return n < 0 ? errno : ENAMETOOLONG;
+        }
+        const std::filesystem::path next(std::string(link, static_cast<std::size_t>(n)));
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+}
 
 bool writeAll(int fd, std::string_view data) {
     while (!data.empty()) {
@@ -241,7 +295,7 @@ std::string AtomicFile::openTarget(WriteTarget kind) {
         return fd_ < 0 ? failure(path_, errno) : std::string();
     }
     target_ = path_;
-    if (const int error = followLinks(target_); error != 0) {
+    if (const int error = followSymbolicLinks(target_); error != 0) {
         return failure(path_, error);
     }
     if (!target_.has_filename()) {
@@ -299,6 +353,12 @@ std::string AtomicFile::openTemporary() {
         fd_ = openNamedTemporary(target_, tempName_);
         if (fd_ < 0) {
             tempName_.clear(); // not ours
+            if (errno == EACCES || errno == EPERM) {
+                // The file may be writable; its folder is what refuses.
+                return failure(path_, "cannot create a scratch file in the folder " +
+                                          target_.parent_path().string() + " (" +
+                                          std::strerror(errno) + ")");
+            }
             return failure(path_, errno);
         }
         if (mode_ == Mode::InPlace) {
@@ -324,26 +384,33 @@ bool AtomicFile::write(std::string_view data) {
     return true;
 }
 
-// Copies the scratch file into the target, which keeps its inode and names:
-// its space is reserved first, so a full disk fails before any change.
+// Copies the finished scratch file into the target, which keeps its inode and
+// names. Its space is reserved first without changing its size, so a full
+// disk fails before any change; Ctrl-C and termination wait for the copy; the
+// size is set last. Only a kill that cannot be caught, a crash or a power
+// loss during the copy leaves the new start followed by the old rest.
 int AtomicFile::copyInPlace() {
     const int out = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (out < 0) {
         return errno;
     }
     const auto size = static_cast<off_t>(size_);
-    bool ok = size <= old_.st_size || ::fallocate(out, 0, 0, size) == 0 || errno == EOPNOTSUPP ||
-              errno == ENOSYS;
-    char buffer[1 << 16];
-    for (off_t at = 0; ok && at < size;) {
-        const ssize_t n = ::pread(fd_, buffer, sizeof buffer, at);
-        if (n < 0 && errno == EINTR) {
-            continue;
+    bool ok = size <= old_.st_size || ::fallocate(out, FALLOC_FL_KEEP_SIZE, 0, size) == 0 ||
+              errno == EOPNOTSUPP || errno == ENOSYS;
+    {
+        const DeferredSignals deferred;
+        char buffer[1 << 16];
+        for (off_t at = 0; ok && at < size;) {
+            const ssize_t n = ::pread(fd_, buffer, sizeof buffer, at);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            ok = n > 0 && writeAll(out, std::string_view(buffer, static_cast<std::size_t>(n)));
+            at += n;
         }
-        ok = n > 0 && writeAll(out, std::string_view(buffer, static_cast<std::size_t>(n)));
-        at += n;
+        ok = ok && ::ftruncate(out, size) == 0;
     }
-    ok = ok && ::ftruncate(out, size) == 0 && ::fsync(out) == 0;
+    ok = ok && ::fsync(out) == 0;
     const int error = ok ? 0 : (errno != 0 ? errno : EIO);
     if (::close(out) != 0 && error == 0) {
         return errno;

@@ -38,6 +38,10 @@ enum class WriteTarget {
 std::string writeFileAtomically(const std::string& path, std::string_view data,
                                 WriteTarget kind = WriteTarget::AnyFile);
 
+// Follows the symbolic links that path names, dangling ones too, to the name
+// of the file finally meant. Returns 0 or the errno of the failure.
+int followSymbolicLinks(std::filesystem::path& path);
+
 // Writes all of data to fd, resuming after partial writes and interruptions;
 // false with errno set on failure.
 bool writeAll(int fd, std::string_view data);

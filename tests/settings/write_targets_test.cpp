@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -164,18 +165,96 @@ TEST(WriteTargets, NoTemporaryFileOutlivesACrash) {
 
     const std::string stale = folder.file(".Tarsel.ini.tmp-" + std::to_string(child) + "-1");
     const std::string live = folder.file(".Tarsel.ini.tmp-" + std::to_string(::getpid()) + "-0");
+    const std::string otherStale =
+        folder.file(".link.ini.tmp-" + std::to_string(child) + "-7"); // another file's
     writeFile(stale, "left by a killed process");
+    writeFile(otherStale, "left by a killed process");
     writeFile(live, "being written by a running one");
     EXPECT_EQ(writeFileAtomically(path, "new"), "");
     EXPECT_FALSE(fs::exists(stale));
+    EXPECT_FALSE(fs::exists(otherStale));
     EXPECT_TRUE(fs::exists(live));
 }
 
-// Two processes adding keys to one settings file at once: each save reads,
-// changes and replaces the file under the lock, so no key is lost.
+// Ctrl-C or termination while a file with two names is rewritten in place
+// waits for the copy: both names see the old file or the whole new one, at
+// its exact size, never new rows followed by old ones.
+TEST(WriteTargets, InterruptedInPlaceCopyLeavesNoTornFile) {
+    constexpr std::size_t OldSize = 48 << 20;
+    constexpr std::size_t NewSize = 32 << 20;
+    for (const int signal : {SIGINT, SIGTERM}) {
+        TempFolder folder;
+        const std::string path = folder.file("table.csv");
+        writeFile(path, std::string(OldSize, 'o'));
+        fs::create_hard_link(path, folder.file("other.csv"));
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            AtomicFile file;
+            const bool ok = file.open(path) == "" && file.write(std::string(NewSize, 'n'));
+            [[maybe_unused]] const ssize_t told = ::write(ready[1], "x", 1);
+            file.commit();
+            ::_exit(ok ? 0 : 1);
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+        ::kill(child, signal);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ::close(ready[0]);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        const std::string now = readFile(folder.file("other.csv"));
+        EXPECT_TRUE(now == std::string(OldSize, 'o') || now == std::string(NewSize, 'n'))
+            << "signal " << signal << ": " << now.size() << " bytes, "
+            << std::count(now.begin(), now.end(), 'n') << " of them new";
+    }
+}
+
+// A writable file in a folder the user may not write to: the message blames
+// the folder, where the scratch file could not be made.
+TEST(WriteTargets, ReadOnlyFolderIsNamed) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to become another user";
+    }
+    TempFolder folder;
+    const std::string rof = folder.file("rof");
+    const std::string path = rof + "/T.ini";
+    fs::create_directory(rof);
+    writeFile(path, "old");
+    ::chmod(folder.path().c_str(), 0755);
+    ::chmod(path.c_str(), 0666);
+    ::chmod(rof.c_str(), 0555);
+    ASSERT_EQ(::chown(rof.c_str(), 65534, 65534), 0);
+    int pipe[2];
+    ASSERT_EQ(::pipe(pipe), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        const std::string error = dropped ? writeFileAtomically(path, "new") : "no setuid";
+        [[maybe_unused]] const ssize_t told = ::write(pipe[1], error.data(), error.size());
+        ::_exit(0);
+    }
+    ::close(pipe[1]);
+    char buffer[512] = {};
+    const ssize_t n = ::read(pipe[0], buffer, sizeof buffer - 1);
+    ::close(pipe[0]);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_EQ(std::string(buffer, n > 0 ? static_cast<std::size_t>(n) : 0),
+              path + ": cannot create a scratch file in the folder " + rof +
+                  " (Permission denied)");
+    EXPECT_EQ(readFile(path), "old");
+}
+
+// Two processes adding keys to one settings file at once, one of them through
+// a symbolic link: each save reads, changes and replaces the file under the
+// lock, so no key is lost.
 TEST(WriteTargets, RacingSavesLoseNoKey) {
     TempFolder folder;
     const std::string path = folder.file("Tarsel.ini");
+    const std::string link = folder.file("link.ini");
+    fs::create_symlink("Tarsel.ini", link);
     constexpr int Keys = 60;
     pid_t children[2] = {};
     for (int c = 0; c < 2; ++c) {
@@ -183,7 +262,7 @@ TEST(WriteTargets, RacingSavesLoseNoKey) {
         if (children[c] == 0) {
             bool ok = true;
             for (int k = 0; k < Keys; ++k) {
-                ok = writeProfileString(path, "S",
+                ok = writeProfileString(c == 0 ? path : link, "S",
                                         "key" + std::to_string(c) + "_" + std::to_string(k),
                                         "1") == "" &&
                      ok;
