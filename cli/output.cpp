@@ -26,8 +26,14 @@ int writeStandardOutput(std::string_view text) {
 
 std::string missingFolder(const std::string& path) {
     namespace fs = std::filesystem;
+    // The folder of the file finally written: a symbolic link may name a file
+    // in a folder that is not there.
+    fs::path target(path);
+    if (followSymbolicLinks(target) != 0) {
+        return {}; // the write reports it
+    }
     std::error_code ec;
-    const fs::path folder = fs::absolute(fs::path(path), ec).parent_path();
+    const fs::path folder = fs::absolute(target, ec).parent_path();
     if (ec || fs::is_directory(folder, ec)) {
         return {}; // anything else is the write's to report
     }

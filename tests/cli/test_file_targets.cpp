@@ -2,6 +2,7 @@
 // file itself, devices, a file size limit and another user's read-only file.
 
 #include "run_tool.h"
+#include "settings/file_lock.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,7 @@ TEST(TarselReportFiles, NamesRefusedBeforeAnythingIsWritten) {
     const Row rows[] = {
         {{"-o", ""}, "tarsel-report: -o: no file name given" + usage},
         {{"--write-settings", ""}, "tarsel-report: --write-settings: no file name given" + usage},
+        {{"--settings", ""}, "tarsel-report: --settings: no value given" + usage},
         {{"--settings", settings, "-o", settings},
          "tarsel-report: -o " + settings + ": would overwrite the settings file\n"},
         {{"-o", inUse}, "tarsel-report: -o " + inUse + ": would overwrite the settings file\n"},
@@ -44,6 +46,34 @@ TEST(TarselReportFiles, NamesRefusedBeforeAnythingIsWritten) {
     EXPECT_EQ(readFile(settings), "[Tarsel]\nPt=1\n");
     EXPECT_FALSE(std::filesystem::exists(inUse));
     EXPECT_FALSE(std::filesystem::exists(dir + "/w.ini"));
+}
+
+// Neither -o nor --write-settings creates a folder, also not the one a
+// symbolic link points into.
+TEST(TarselReportFiles, LinkIntoAMissingFolderIsRefused) {
+    const std::string dir = tempFolder();
+    const std::string link = dir + "/link.ini";
+    std::filesystem::create_symlink(dir + "/missing/Tarsel.ini", link);
+    for (const char* option : {"--write-settings", "-o"}) {
+        const ToolRun run = runTool({"--defaults", option, link});
+        EXPECT_EQ(run.status, 1) << option;
+        EXPECT_EQ(run.err, "tarsel-report: " + link + ": No such file or directory\n") << option;
+        EXPECT_FALSE(std::filesystem::exists(dir + "/missing")) << option;
+    }
+}
+
+// Another process holding the settings file locked: after a bounded wait the
+// save fails naming the file, and the file is left as it was.
+TEST(TarselReportFiles, LockedSettingsFileIsNotWaitedForEver) {
+    const std::string dir = tempFolder();
+    const std::string path = dir + "/Tarsel.ini";
+    writeFile(path, "[Tarsel]\nPt=1\n");
+    const tarsel::FileLock held(path);
+    const ToolRun run = runTool({"--defaults", "--write-settings", path});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tarsel-report: Error saving user .INI file\ntarsel-report: " + path +
+                           ": another process holds the file locked; nothing was saved\n");
+    EXPECT_EQ(readFile(path), "[Tarsel]\nPt=1\n");
 }
 
 // The report and a sweep's table alike.

@@ -156,6 +156,8 @@ TEST(TarselReportSweep, BadInputExitsWithStatusTwoNamingIt) {
         {{"--sweep", "Range=1:2:3", "--sweep", "Pt=1:2:3"}, "--sweep given 2 times"},
         {{"--sweep", "Range=1:2:3", "--format", "xml"}, "expected csv or jsonl, got 'xml'"},
         {{"--sweep", "Range=1:2:3", "--columns", "Range,margin"}, "unknown column 'margin'"},
+        {{"--sweep", "Range=1:2:3", "--format", ""}, "--format: no value given"},
+        {{"--sweep", "Range=1:2:3", "--columns", ""}, "--columns: no value given"},
         {{"--sweep", "Range=1:2:3", "--json"}, "--json"},
         {{"--log"}, "--sweep"},
         {{"--columns", "all"}, "--sweep"},
