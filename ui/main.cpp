@@ -3,6 +3,7 @@
 #include "tarsel/version.h"
 #include "ui/common/app_state.h"
 #include "ui/common/ui_services.h"
+#include "ui/common/write_file.h"
 #include "ui/main/application.h"
 #include "ui/main/main_window.h"
 
@@ -10,7 +11,6 @@
 #include <QCommandLineParser>
 #include <QTemporaryDir>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -84,8 +84,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QString::fromLatin1(tarsel::Version));
     answerHelpOrVersion(argc, argv);
     requireDisplay(argc, argv);
-    // A file size limit makes a save fail with a message, as a full disk does.
-    std::signal(SIGXFSZ, SIG_IGN);
+    tarsel::ignoreWriteSignals();
 
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");

@@ -3,9 +3,15 @@
 #include "settings/atomic_write.h"
 
 #include <algorithm>
+#include <csignal>
 #include <string>
 
 namespace tarsel {
+
+void ignoreWriteSignals() {
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
+}
 
 QString writeFileInPieces(const QString& path,
                           const std::function<bool(const PieceWriter&)>& produce) {

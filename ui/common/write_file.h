@@ -9,6 +9,11 @@
 
 namespace tarsel {
 
+// A file size limit or a reader gone from a pipe makes a write fail with a
+// message, as a full disk does, instead of ending the program (unsaved
+// values and all): SIGXFSZ and SIGPIPE are ignored. Called once at start.
+void ignoreWriteSignals();
+
 // Writes bytes to path as writeFileAtomically does for any file: a regular
 // file replaced whole (hard links, owner and read-only files respected), a
 // device or FIFO written through. "" on success, otherwise the reason,
