@@ -198,12 +198,13 @@ void Monkey::checkBounds() {
     }
 }
 
-// Time is up: close what is open, innermost first, then leave the run.
+// Time is up: close what is open, innermost first, then leave the run. A
+// dialog is ended directly: some ignore Escape and the close box (About).
 void Monkey::finish() {
     if (QWidget* popup = QApplication::activePopupWidget()) {
         popup->close();
     } else if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-        dialog->reject();
+        dialog->done(QDialog::Rejected);
     } else if (depth_ == 1) {
         loop_.quit();
         return;

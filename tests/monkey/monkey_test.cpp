@@ -7,7 +7,12 @@
 #include "engine/link_params.h"
 #include "settings/settings.h"
 
+#include "ui/common/commands.h"
+
+#include <QAction>
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -69,6 +74,19 @@ TEST(Monkey, RandomUseLeavesAConsistentProgramAndSettingsFile) {
     LoadSettings(monkey.settingsPath().toStdString(), params, fonts, warnings);
     EXPECT_TRUE(warnings.texts.empty()) << warnings.texts.front();
     expectWithinBounds(params, "reloaded");
+}
+
+// A run ends on time whatever dialog is open when the time is up, also the
+// About box, which ignores Escape and its close box.
+TEST(Monkey, EndsWithAModalBoxOpen) {
+    QTemporaryDir folder;
+    Monkey monkey(1, folder.path());
+    QAction* about =
+        monkey.window()->findChild<QAction*>(QStringLiteral("command%1").arg(IDM_ABOUT));
+    ASSERT_NE(about, nullptr);
+    QTimer::singleShot(0, about, &QAction::trigger);
+    monkey.run(std::chrono::milliseconds(0));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 } // namespace
