@@ -14,58 +14,149 @@ namespace tarsel::terrain {
 
 namespace {
 
-// Ground plus earth bulge at di km from the transmitter on a d km path [m]:
-// hi + 500 Ce di (d - di), Ce = 1/ae the effective curvature [1/km].
-double bulgedHeightM(double hi, double di, double d, double ce) {
-    return hi + 500.0 * ce * di * (d - di);
+constexpr double NoSlope = -std::numeric_limits<double>::infinity();
+
+// The path in the method's units: distances in km from the transmitter, the
+// effective curvature Ce = 1/ae [1/km].
+struct PathKm {
+    const BullingtonPath& path;
+    double d;  // path length [km]
+    double ce; // curvature [1/km]
+    double di(std::size_t i) const { return (path.distanceM[i] - path.distanceM[0]) * 1e-3; }
+    // Ground plus earth bulge hi + 500 Ce di (d - di) [m].
+    double bulgedHeightM(std::size_t i, double di) const {
+        const double h = path.heightM.empty() ? 0.0 : path.heightM[i];
+        return h + 500.0 * ce * di * (d - di);
+    }
+};
+
+// What the construction needs from the intermediate points: the steepest
+// slopes from the transmitter (Stim) and from the receiver (Srim) [m/km],
+// and for a line-of-sight path the point of largest nu against the ray,
+// kept as q = h |h| / (di (d - di)), which grows with nu = h sqrt(0.002 d /
+// (lambda di (d - di))) and needs no root.
+struct Extremes {
+    double fromTx = NoSlope;
+    double fromRx = NoSlope;
+    double rayQ = -std::numeric_limits<double>::infinity();
+};
+
+// Height of point i above the ray from antenna to antenna [m].
+double aboveRayM(const PathKm& p, std::size_t i, double di) {
+    return p.bulgedHeightM(i, di) - (p.path.txAmslM * (p.d - di) + p.path.rxAmslM * di) / p.d;
+}
+
+double rayQ(const PathKm& p, std::size_t i) {
+    const double di = p.di(i);
+    const double h = aboveRayM(p, i, di);
+    return h * std::fabs(h) / (di * (p.d - di));
+}
+
+// One pass over the real heights, one division a point.
+Extremes extremesOverProfile(const PathKm& p) {
+    Extremes e;
+    const std::size_t n = p.path.distanceM.size();
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double di = p.di(i);
+        const double ri = p.d - di;
+        const double perBoth = 1.0 / (di * ri);
+        const double g = p.bulgedHeightM(i, di);
+        const double h = aboveRayM(p, i, di);
+        e.fromTx = std::max(e.fromTx, (g - p.path.txAmslM) * ri * perBoth);
+        e.fromRx = std::max(e.fromRx, (g - p.path.rxAmslM) * di * perBoth);
+        e.rayQ = std::max(e.rayQ, h * std::fabs(h) * perBoth);
+    }
+    return e;
+}
+
+// Over zero heights the slope from an end at distance r [km] from it is
+// 500 Ce (d - r) - h / r, h that end's height: concave in r when h > 0,
+// falling otherwise, so its largest value over the points is next to the
+// top of the curve, r = sqrt(h / (500 Ce)), or at an end of the points.
+double steepestZeroHeightSlope(const PathKm& p, double h, bool fromRx) {
+    const std::span<const double> x = p.path.distanceM;
+    const std::size_t n = x.size();
+    const auto r = [&](std::size_t i) { return fromRx ? p.d - p.di(i) : p.di(i); };
+    const auto slope = [&](std::size_t i) { return 500.0 * p.ce * (p.d - r(i)) - h / r(i); };
+    double best = std::max(slope(1), slope(n - 2));
+    if (h > 0.0 && p.ce > 0.0) {
+        const double top = std::sqrt(h / (500.0 * p.ce)) * 1000.0; // [m] from that end
+        const double at = fromRx ? x[n - 1] - top : x[0] + top;
+        const std::size_t k = static_cast<std::size_t>(
+            std::lower_bound(x.begin() + 1, x.begin() + (n - 1), at) - x.begin());
+        for (std::size_t i : {k - 1, k}) {
+            if (i >= 1 && i <= n - 2) {
+                best = std::max(best, slope(i));
+            }
+        }
+    }
+    return best;
+}
+
+// Over zero heights below a ray between two antennas above the surface, nu
+// rises to one top and falls after it: halve the points towards the top.
+// Otherwise look at every point.
+double largestZeroHeightRayQ(const PathKm& p) {
+    std::size_t lo = 1;
+    std::size_t hi = p.path.distanceM.size() - 2;
+    if (!(p.path.txAmslM > 0.0 && p.path.rxAmslM > 0.0)) {
+        double best = rayQ(p, lo);
+        for (std::size_t i = lo + 1; i <= hi; ++i) {
+            best = std::max(best, rayQ(p, i));
+        }
+        return best;
+    }
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (rayQ(p, mid) < rayQ(p, mid + 1)) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
+    }
+    return rayQ(p, lo);
+}
+
+Extremes extremesOverZeroHeights(const PathKm& p) {
+    Extremes e{steepestZeroHeightSlope(p, p.path.txAmslM, false),
+               steepestZeroHeightSlope(p, p.path.rxAmslM, true)};
+    if (e.fromTx < (p.path.rxAmslM - p.path.txAmslM) / p.d) {
+        e.rayQ = largestZeroHeightRayQ(p);
+    }
+    return e;
 }
 
 } // namespace
 
 double bullingtonLossDb(const BullingtonPath& path) {
-    const std::span<const double> x = path.distanceM;
-    const bool flat = path.heightM.empty();
-    const std::size_t n = x.size();
-    const double d = (x[n - 1] - x[0]) / 1000.0;           // path length [km]
-    const double ce = 1000.0 / path.effectiveEarthRadiusM; // curvature [1/km]
+    const std::size_t n = path.distanceM.size();
+    const PathKm p{path, (path.distanceM[n - 1] - path.distanceM[0]) / 1000.0,
+                   1000.0 / path.effectiveEarthRadiusM};
+    const double d = p.d;
     const double hts = path.txAmslM;
     const double hrs = path.rxAmslM;
-    const double lambda = path.wavelengthM;
-    const auto di = [&](std::size_t i) { return (x[i] - x[0]) / 1000.0; };
-    const auto hi = [&](std::size_t i) { return flat ? 0.0 : path.heightM[i]; };
+    const Extremes s = path.heightM.empty() ? extremesOverZeroHeights(p) : extremesOverProfile(p);
 
-    // Largest slope from the transmitter to an intermediate point, and the
-    // slope of the line of sight [m/km].
-    double stim = -std::numeric_limits<double>::infinity();
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-        stim = std::max(stim, (bulgedHeightM(hi(i), di(i), d, ce) - hts) / di(i));
-    }
-    const double str = (hrs - hts) / d;
-
-    // Trans-horizon: the Bullington point where the steepest lines from the
-    // two ends cross.
+    // Trans-horizon when no intermediate point is below the line of sight's
+    // slope Str: the Bullington point is where the steepest lines from the
+    // two ends cross, dbp from the transmitter.
     double nu = -std::numeric_limits<double>::infinity();
-    bool transHorizon = !(stim < str);
+    const double str = (hrs - hts) / d;
+    bool transHorizon = !(s.fromTx < str);
     if (transHorizon) {
-        double srim = -std::numeric_limits<double>::infinity();
-        for (std::size_t i = 1; i + 1 < n; ++i) {
-            srim = std::max(srim, (bulgedHeightM(hi(i), di(i), d, ce) - hrs) / (d - di(i)));
-        }
-        const double dbp = (hrs - hts + srim * d) / (stim + srim);
+        const double dbp = (hrs - hts + s.fromRx * d) / (s.fromTx + s.fromRx);
         // A grazing path puts the crossing nowhere (0/0): take it as line of sight.
         transHorizon = dbp > 0.0 && dbp < d;
         if (transHorizon) {
-            const double h = hts + stim * dbp - (hts * (d - dbp) + hrs * dbp) / d;
-            nu = h * std::sqrt(0.002 * d / (lambda * dbp * (d - dbp)));
+            const double h = hts + s.fromTx * dbp - (hts * (d - dbp) + hrs * dbp) / d;
+            nu = h * std::sqrt(0.002 * d / (path.wavelengthM * dbp * (d - dbp)));
         }
     }
-    // Line of sight: the intermediate point of largest nu.
     if (!transHorizon) {
-        for (std::size_t i = 1; i + 1 < n; ++i) {
-            const double h =
-                bulgedHeightM(hi(i), di(i), d, ce) - (hts * (d - di(i)) + hrs * di(i)) / d;
-            nu = std::max(nu, h * std::sqrt(0.002 * d / (lambda * di(i) * (d - di(i)))));
-        }
+        const double q = path.heightM.empty() && std::isinf(s.rayQ)
+                             ? largestZeroHeightRayQ(p) // grazing: not looked for yet
+                             : s.rayQ;
+        nu = std::copysign(std::sqrt(std::fabs(q) * 0.002 * d / path.wavelengthM), q);
     }
     const double luc = knifeEdgeLossDb(nu);
     return luc + (1.0 - std::exp(-luc / 6.0)) * (10.0 + 0.02 * d);
