@@ -14,20 +14,29 @@ namespace {
 struct MedianCase {
     const char* profile;
     double txAmslM, rxAmslM, earthRadiusKm, frequencyGHz, seaFraction;
+    Polarization polarization;
     double sphericalEarthDb, lossDb; // Ldsph, Ld50
 };
 
 // clang-format off
+constexpr Polarization H = Polarization::Horizontal;
+constexpr Polarization V = Polarization::Vertical;
+
 constexpr MedianCase MedianCases[] = {
-    // profile              tx    rx    ae [km]      f [GHz]      sea      Ldsph         Ld50
-    {"rburg_96km.csv",      407,  515,  8401.694267, 0.1,         0.0,     47.83694683,  61.32569211},  // P.452-18 rburg_rural_no_clutter
-    {"rburg_96km.csv",      407,  515,  8401.694267, 0.25,        0.0,     50.27846848,  64.36040205},  // same
-    {"rburg_96km.csv",      407,  515,  8401.694267, 6.0,         0.0,     96.90743345,  111.02417345}, // same
-    {"rburg_96km.csv",      407,  515,  8401.694267, 50.0,        0.0,     184.27972959, 198.29649885}, // same
-    {"mixed_109km.csv",     50,   193,  9617.759615, 0.1,         43/109., 32.182197,    39.424675},    // P.452-18 mixed_109km
-    {"mixed_109km.csv",     50,   193,  9617.759615, 0.2,         43/109., 32.522670,    40.803891},    // same
-    {"mixed_109km.csv",     50,   193,  9617.759615, 2.562890625, 43/109., 47.047550,    56.688312},    // same
-    {"mixed_109km.csv",     50,   193,  9617.759615, 50.0,        43/109., 106.195798,   115.703574},   // same
+    // profile          tx     rx     ae [km]      f [GHz]      sea      pol Ldsph         Ld50
+    {"rburg_96km.csv",  407,   515,   8401.694267, 0.1,         0.0,     H,  47.83694683,  61.32569211},  // P.452-18 rburg_rural_no_clutter
+    {"rburg_96km.csv",  407,   515,   8401.694267, 0.25,        0.0,     H,  50.27846848,  64.36040205},  // same
+    {"rburg_96km.csv",  407,   515,   8401.694267, 6.0,         0.0,     H,  96.90743345,  111.02417345}, // same
+    {"rburg_96km.csv",  407,   515,   8401.694267, 50.0,        0.0,     H,  184.27972959, 198.29649885}, // same
+    {"mixed_109km.csv", 50,    193,   9617.759615, 0.1,         43/109., H,  32.182197,    39.424675},    // P.452-18 mixed_109km
+    {"mixed_109km.csv", 50,    193,   9617.759615, 0.2,         43/109., H,  32.522670,    40.803891},    // same
+    {"mixed_109km.csv", 50,    193,   9617.759615, 2.562890625, 43/109., H,  47.047550,    56.688312},    // same
+    {"mixed_109km.csv", 50,    193,   9617.759615, 50.0,        43/109., H,  106.195798,   115.703574},   // same
+    {"sea_235km.csv",   814.4, 118.3, 8648.087375, 0.1,         0.91,    V,  42.57378304,  42.49573911},  // P.452-18 b2iseac_eqdist_no_clutter
+    {"sea_235km.csv",   814.4, 118.3, 8648.087375, 0.25,        0.91,    V,  52.34069841,  52.26053143},  // same
+    {"sea_235km.csv",   814.4, 118.3, 8648.087375, 1.0,         0.91,    V,  75.58872785,  75.50899989},  // same
+    {"sea_235km.csv",   814.4, 118.3, 8648.087375, 10.0,        0.91,    V,  150.87918731, 150.80088676}, // same
+    {"sea_235km.csv",   814.4, 118.3, 8648.087375, 50.0,        0.91,    V,  251.00731075, 250.92944775}, // same
 };
 // clang-format on
 
@@ -36,12 +45,8 @@ class MedianLoss : public testing::TestWithParam<MedianCase> {};
 TEST_P(MedianLoss, MatchesPublishedLd50AndSphericalEarthPart) {
     const MedianCase& c = GetParam();
     const Profile profile = test::validationProfile(c.profile);
-    const PathInputs in{c.txAmslM,
-                        c.rxAmslM,
-                        c.earthRadiusKm * 1e3,
-                        c.frequencyGHz * 1e9,
-                        Polarization::Horizontal,
-                        c.seaFraction};
+    const PathInputs in{c.txAmslM,      c.rxAmslM,    c.earthRadiusKm * 1e3, c.frequencyGHz * 1e9,
+                        c.polarization, c.seaFraction};
     const DeltaBullington r = deltaBullington(profile, in);
     EXPECT_NEAR(r.sphericalEarthDb, c.sphericalEarthDb, 0.001);
     EXPECT_NEAR(r.lossDb, c.lossDb, 0.001);
@@ -73,6 +78,9 @@ TEST(SmoothEarth, MatchesPublishedSurfaceHeights) {
     const SmoothEarth mixed = smoothEarth(test::validationProfile("mixed_109km.csv"), 50, 193);
     EXPECT_NEAR(mixed.txDiffractionM, 4.868950, 1e-6);
     EXPECT_NEAR(mixed.rxDiffractionM, 66.222793, 1e-6);
+    const SmoothEarth sea = smoothEarth(test::validationProfile("sea_235km.csv"), 814.4, 118.3);
+    EXPECT_NEAR(sea.txDiffractionM, 79.862993, 1e-6);
+    EXPECT_NEAR(sea.rxDiffractionM, -36.496243, 1e-6);
 }
 
 } // namespace
