@@ -87,7 +87,9 @@ double sphericalEarthLossDb(const SphericalEarthPath& path) {
         std::clamp(1.5 * c * std::sqrt(3.0 * m / std::pow(m + 1.0, 3.0)), -1.0, 1.0);
     const double b = 2.0 * std::sqrt((m + 1.0) / (3.0 * m)) *
                      std::cos(std::numbers::pi / 3.0 + std::acos(cosArg) / 3.0);
-    const double dse1 = d / 2.0 * (1.0 + b);
+    // An antenna on the surface puts the point at that end (b = 1), which
+    // rounding may push just past it.
+    const double dse1 = std::clamp(d / 2.0 * (1.0 + b), 0.0, d);
     const double dse2 = d - dse1;
     const double hse =
         ((hte - 500.0 * dse1 * dse1 / ap) * dse2 + (hre - 500.0 * dse2 * dse2 / ap) * dse1) / d;
@@ -99,7 +101,10 @@ double sphericalEarthLossDb(const SphericalEarthPath& path) {
     // Radius that makes the path just line of sight [km].
     const double aem = 500.0 * std::pow(d / (std::sqrt(hte) + std::sqrt(hre)), 2.0);
     const double ldft = firstTermLossDb(path, aem * 1000.0);
-    return ldft < 0.0 ? 0.0 : (1.0 - hse / hreq) * ldft;
+    // With the smallest clearance at an antenna on the surface, both are 0:
+    // the ray leaves the surface there, with no clearance at all.
+    const double clearance = hreq > 0.0 ? hse / hreq : 0.0;
+    return ldft < 0.0 ? 0.0 : (1.0 - clearance) * ldft;
 }
 
 } // namespace tarsel::terrain

@@ -104,6 +104,11 @@ const Broken OddPaths[] = {
     {"1 Hz", [](Profile&, PathInputs& in) { in.frequencyHz = 1.0; }},
     {"1 THz", [](Profile&, PathInputs& in) { in.frequencyHz = 1e12; }},
     {"1 m earth", [](Profile&, PathInputs& in) { in.effectiveEarthRadiusM = 1.0; }},
+    {"one antenna below a rising slope",
+     [](Profile& p, PathInputs& in) {
+         p = {{0, 500, 1000, 1500, 2000, 2500}, {100, 120, 140, 160, 180, 200}};
+         in = {130, 150, 4.0 / 3.0 * 6371e3, 1e9, Polarization::Horizontal, 0.0};
+     }},
 };
 
 TEST(MethodInputs, OddPathsGiveFiniteLosses) {
