@@ -39,6 +39,7 @@ bench: configure
 	@$(BUILD)/bench/tarsel_plot_bench
 	@$(BUILD)/bench/tarsel_typing_bench
 	@bench/sweep_cli.sh $(BUILD)/cli/tarsel-report
+	@bench/terrain_cli.sh $(BUILD)/cli/tarsel-report
 
 # Installs the programs stripped, with help, desktop entry, icons, metainfo,
 # man pages and completion, under $(PREFIX) (and $$DESTDIR when set).

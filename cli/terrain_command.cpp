@@ -120,6 +120,10 @@ std::string TerrainCommand::prepare(const SweepPlan& plan,
         return "kFactor cannot be swept with --earth-radius given";
     }
     parts_ = {false, false};
+    // Only the earth and the antennas move the main obstacle.
+    if (sweptExtra_ < 0) {
+        parts_.obstacleIndex = path_.obstacle.index;
+    }
     for (const SweepColumn& column : columns) {
         parts_.allMethods = parts_.allMethods || (column.extra >= DeltaBullingtonDb &&
                                                   column.extra <= EpsteinPetersonDb);

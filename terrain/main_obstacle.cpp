@@ -8,6 +8,7 @@
 #include "terrain/path_geometry.h"
 
 #include <cmath>
+#include <limits>
 
 namespace tarsel::terrain {
 
@@ -26,23 +27,40 @@ std::string outOfBounds(int field, double value) {
 
 } // namespace
 
-MainObstacle mainObstacle(const Profile& profile, const PathInputs& in) {
+std::size_t mainObstacleIndex(const Profile& profile, const PathInputs& in) {
+    // nu = h sqrt(2 d / (lambda d1 d2)) grows with h |h| / (d1 d2), which
+    // needs neither the root nor the wavelength.
+    const double length = profile.lengthM();
+    const double ae = in.effectiveEarthRadiusM;
+    const double slope = (in.rxHeightAmslM - in.txHeightAmslM) / length;
+    const double invTwoAe = std::isinf(ae) ? 0.0 : 1.0 / (2.0 * ae);
     std::size_t best = 1;
-    double bestNu = edgeNu(profile, in, 1);
-    for (std::size_t i = 2; i + 1 < profile.size(); ++i) {
-        const double nu = edgeNu(profile, in, i);
-        if (nu > bestNu) {
-            bestNu = nu;
+    double bestKey = -std::numeric_limits<double>::infinity();
+    for (std::size_t i = 1; i + 1 < profile.size(); ++i) {
+        const double d1 = profile.distanceM[i];
+        const double d2 = length - d1;
+        const double h = profile.heightM[i] + d1 * d2 * invTwoAe - (in.txHeightAmslM + slope * d1);
+        const double key = h * std::fabs(h) / (d1 * d2);
+        if (key > bestKey) {
+            bestKey = key;
             best = i;
         }
     }
+    return best;
+}
+
+MainObstacle mainObstacleAt(const Profile& profile, const PathInputs& in, std::size_t index) {
     MainObstacle o;
-    o.index = best;
-    o.distanceM = profile.distanceM[best];
-    o.heightAmslM = profile.heightM[best];
+    o.index = index;
+    o.distanceM = profile.distanceM[index];
+    o.heightAmslM = profile.heightM[index];
     o.bulgeM = earthBulgeM(o.distanceM, profile.lengthM() - o.distanceM, in.effectiveEarthRadiusM);
-    o.nu = bestNu;
+    o.nu = edgeNu(profile, in, index);
     return o;
+}
+
+MainObstacle mainObstacle(const Profile& profile, const PathInputs& in) {
+    return mainObstacleAt(profile, in, mainObstacleIndex(profile, in));
 }
 
 std::string applyMainObstacle(LinkParams& params, const Profile& profile, const PathInputs& in,

@@ -22,6 +22,13 @@ struct MainObstacle {
 // Over the points between the two ends (a profile has at least one).
 MainObstacle mainObstacle(const Profile& profile, const PathInputs& in);
 
+// Only where it is: the same for any frequency, so a sweep that moves
+// neither the earth nor the antennas finds it once.
+std::size_t mainObstacleIndex(const Profile& profile, const PathInputs& in);
+
+// The obstacle at a known point.
+MainObstacle mainObstacleAt(const Profile& profile, const PathInputs& in, std::size_t index);
+
 // The obstacle as the link's hill: X12s its distance and X23s the rest, so
 // Range is the path length; y01s and y03s the antenna tops and y02s the
 // obstacle's top plus its bulge, all above sea level; Rhill stays. Returns ""

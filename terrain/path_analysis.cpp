@@ -101,7 +101,9 @@ std::string analysePath(const Profile& profile, const PathSetup& setup, const Li
                         PathAnalysis& out, AnalysisParts parts) {
     out.inputs = pathInputs(profile, setup, params);
     out.method = setup.method;
-    out.obstacle = mainObstacle(profile, out.inputs);
+    out.obstacle = parts.obstacleIndex < profile.size()
+                       ? mainObstacleAt(profile, out.inputs, parts.obstacleIndex)
+                       : mainObstacle(profile, out.inputs);
     out.params = params;
     if (std::string error = applyMainObstacle(out.params, profile, out.inputs, out.obstacle);
         !error.empty()) {

@@ -69,6 +69,9 @@ PathInputs pathInputs(const Profile& profile, const PathSetup& setup, const Link
 struct AnalysisParts {
     bool allMethods = true; // every method's loss, not only the chosen one's
     bool clearance = true;  // the worst point and the verdict
+    // The main obstacle's point when already known (mainObstacleIndex for the
+    // same profile, earth and antennas), else npos.
+    std::size_t obstacleIndex = static_cast<std::size_t>(-1);
 };
 
 // Works the path through; returns "" or why it cannot be (a derived input out

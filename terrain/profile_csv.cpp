@@ -6,8 +6,10 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <sys/stat.h>
 
@@ -82,12 +84,56 @@ void firstTwoFields(std::string_view line, Field fields[2]) {
 
 enum class NumberRead { Ok, NotNumber, NotFinite };
 
+// Exact powers of ten as doubles.
+constexpr double Pow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                            1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int MaxExactDigits = 15; // any 15-digit integer is exact in a double
+
+// A plain decimal ("-123.45") of up to 15 significant digits and 22
+// decimals: its digits as an exact integer over an exact power of ten, so the
+// one rounding of the division gives the nearest double, as from_chars
+// would, at a fraction of the cost. False for any other form.
+bool readPlainDecimal(const char* p, const char* end, double& value) {
+    const bool negative = p != end && *p == '-';
+    p += negative ? 1 : 0;
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int decimals = 0;
+    bool point = false;
+    bool any = false;
+    for (; p != end; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            significant += digits != 0 || c != '0' ? 1 : 0;
+            if (significant > MaxExactDigits) {
+                return false;
+            }
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            decimals += point ? 1 : 0;
+            any = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (!any || decimals >= static_cast<int>(std::size(Pow10))) {
+        return false;
+    }
+    value = static_cast<double>(digits) / Pow10[decimals];
+    value = negative ? -value : value;
+    return true;
+}
+
 // The whole text as a number, locale-independently; a leading '+' is allowed.
 NumberRead readNumber(std::string_view text, double& value) {
     const char* begin = text.data();
     const char* end = begin + text.size();
     if (begin != end && *begin == '+' && end - begin > 1 && (begin[1] != '-' && begin[1] != '+')) {
         ++begin;
+    }
+    if (readPlainDecimal(begin, end, value)) {
+        return NumberRead::Ok;
     }
     const auto [stop, error] = std::from_chars(begin, end, value, std::chars_format::general);
     if (stop != end || begin == end ||
@@ -314,21 +360,19 @@ ProfileReadResult readProfileCsv(const std::string& path, DistanceUnit unit) {
             return readFailure(name, tooLarge);
         }
     }
-    // Read in chunks: pipes and devices have no size to go by.
     std::string text;
-    if (S_ISREG(info.st_mode)) {
-        text.reserve(static_cast<std::size_t>(info.st_size) + 1);
-    }
-    constexpr std::size_t Chunk = 1 << 16;
+    // A regular file in one read (one byte more shows it grew), others in chunks.
+    std::size_t chunk = S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) + 1 : 0;
     for (;;) {
+        chunk = std::max<std::size_t>(chunk, 1 << 16);
         const std::size_t had = text.size();
-        text.resize(had + Chunk);
-        const std::size_t got = std::fread(text.data() + had, 1, Chunk, file.get());
+        text.resize(had + chunk);
+        const std::size_t got = std::fread(text.data() + had, 1, chunk, file.get());
         text.resize(had + got);
         if (text.size() > MaxProfileFileBytes) {
             return readFailure(name, tooLarge);
         }
-        if (got < Chunk) {
+        if (got < chunk) {
             if (std::ferror(file.get()) != 0) {
                 return readFailure(name, std::strerror(errno != 0 ? errno : EIO));
             }

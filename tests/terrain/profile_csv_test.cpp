@@ -3,7 +3,9 @@
 
 #include "terrain/profile_csv.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -62,6 +64,31 @@ TEST(ProfileCsv, AcceptedFormsReadTheFirstTwoColumns) {
         ASSERT_TRUE(read.ok) << row.text << "\n" << read.error.text();
         EXPECT_EQ(read.profile.distanceM, row.distances) << row.text;
         EXPECT_EQ(read.profile.heightM, row.heights) << row.text;
+    }
+}
+
+TEST(ProfileCsv, HeightsReadAsTheNearestDouble) {
+    // Plain decimals take a shorter road than the rest; both give the double
+    // nearest the text.
+    const char* texts[] = {"0.1",
+                           "-0.3",
+                           "123456789012345",
+                           "1234567890123456",
+                           "9007199254740993",
+                           "0.30000000000000004",
+                           "1.0000000000000000000001",
+                           "5.",
+                           ".5",
+                           "-0",
+                           "1e5",
+                           "2.5E-3",
+                           "0.000000000000000000001"};
+    for (const char* text : texts) {
+        const std::string csv = std::string("0,1\n1,") + text + "\n2,1\n";
+        const ProfileReadResult read = parseProfileCsv(csv, "p.csv");
+        ASSERT_TRUE(read.ok) << text << ": " << read.error.text();
+        EXPECT_EQ(read.profile.heightM[1], std::strtod(text, nullptr)) << text;
+        EXPECT_EQ(std::signbit(read.profile.heightM[1]), text[0] == '-') << text;
     }
 }
 
