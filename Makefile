@@ -57,7 +57,7 @@ package: configure
 # $(FUZZ_BUILD)/findings (and the run fails).
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= number_parse profile_file settings_roundtrip dem_sampling terrain_methods
+FUZZ_TARGETS ?= number_parse profile_file settings_roundtrip dem_sampling terrain_methods profile_csv
 FUZZ_FLAGS ?=
 
 fuzz: setup

@@ -265,6 +265,11 @@ private:
         }
         if (unit_ == DistanceUnit::Kilometres) {
             d *= 1000.0;
+            if (!std::isfinite(d)) {
+                return fail(line.number, fields[0].column,
+                            "the distance " + quoted(fields[0].text) +
+                                " km is too large to be a number of metres");
+            }
         }
         Profile& profile = result_.profile;
         if (profile.size() == 0 && d != 0.0) {

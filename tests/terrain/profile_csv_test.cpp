@@ -110,6 +110,8 @@ TEST(ProfileCsv, FaultsNameFileLineAndColumn) {
         {"d,h\n", "p.csv:1:1: 0 points; a profile needs at least 3"},
         {"", "p.csv:1:1: 0 points; a profile needs at least 3"},
         {"d,h\nd,h\n", "p.csv:2:1: the distance 'd' is not a number"},
+        {"d (km),h\n0,1\n1e306,2\n2e306,3\n",
+         "p.csv:3:1: the distance '1e306' km is too large to be a number of metres"},
     };
     for (const Refused& row : rows) {
         const ProfileReadResult read = parseProfileCsv(row.text, "p.csv");
