@@ -64,11 +64,25 @@ std::optional<PostPosition> ElevationGrid::locate(const GeoPoint& point) const {
     if (!toGridCoordinates(point, x, y)) {
         return std::nullopt;
     }
-    const PostPosition post = transform_.postAt(x, y);
+    PostPosition post = transform_.postAt(x, y);
+    if (frame().empty() && !withinArea(post)) {
+        // Longitudes of a geographic grid may run 0..360 or past the antimeridian.
+        for (const double turn : {360.0, -360.0}) {
+            const PostPosition turned = transform_.postAt(x + turn, y);
+            if (withinArea(turned)) {
+                post = turned;
+                break;
+            }
+        }
+    }
     if (!std::isfinite(post.col) || !std::isfinite(post.row)) {
         return std::nullopt;
     }
     return PostPosition{snapped(post.col), snapped(post.row)};
+}
+
+bool ElevationGrid::withinArea(const PostPosition& p) const {
+    return p.col >= -0.5 && p.col <= cols_ - 0.5 && p.row >= -0.5 && p.row <= rows_ - 0.5;
 }
 
 const std::string& ElevationGrid::frame() const {

@@ -62,11 +62,16 @@ public:
     bool isVoid(double value) const;
 
     // The point's position among the posts; nullopt when the point cannot be
-    // expressed in the grid's coordinate system.
+    // expressed in the grid's coordinate system. A geographic grid takes the
+    // longitude turned by 360 degrees when that places the point on it.
     std::optional<PostPosition> locate(const GeoPoint& point) const;
 
+    // Within the grid's pixels, though perhaps outside the square of its posts.
+    bool withinArea(const PostPosition& p) const;
+
     // Grids whose frames are equal share a coordinate system: a post of one
-    // may stand in for the missing neighbour of the other.
+    // may stand in for the missing neighbour of the other. The empty frame is
+    // geographic WGS84 (longitude, latitude).
     virtual const std::string& frame() const;
 
     // Heights of posts [col0, col0 + cols) x [row0, row0 + rows), row by row,

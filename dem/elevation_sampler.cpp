@@ -84,16 +84,21 @@ std::optional<ElevationSampler::PostKey> ElevationSampler::resolve(std::size_t g
         if (h == g || other.frame() != grid.frame()) {
             continue;
         }
-        const PostPosition p = other.transform().postAt(x, y);
-        const double t = AlignmentTolerance;
-        if (!(p.col >= -t && p.col <= other.cols() - 1 + t && p.row >= -t &&
-              p.row <= other.rows() - 1 + t)) {
-            continue;
-        }
-        const double c = std::round(p.col);
-        const double r = std::round(p.row);
-        if (std::abs(p.col - c) <= t && std::abs(p.row - r) <= t) {
-            return PostKey{h, static_cast<long>(c), static_cast<long>(r)};
+        for (const double turn : {0.0, 360.0, -360.0}) {
+            if (turn != 0.0 && !grid.frame().empty()) {
+                break; // only longitudes turn
+            }
+            const PostPosition p = other.transform().postAt(x + turn, y);
+            const double t = AlignmentTolerance;
+            if (!(p.col >= -t && p.col <= other.cols() - 1 + t && p.row >= -t &&
+                  p.row <= other.rows() - 1 + t)) {
+                continue;
+            }
+            const double c = std::round(p.col);
+            const double r = std::round(p.row);
+            if (std::abs(p.col - c) <= t && std::abs(p.row - r) <= t) {
+                return PostKey{h, static_cast<long>(c), static_cast<long>(r)};
+            }
         }
     }
     return std::nullopt;

@@ -30,10 +30,10 @@ double planeOnTiles(int col, int row) {
     return 200.0 + 3.0 * col + 2.0 * row;
 }
 
-std::string writeTile(const std::string& path, int tileIndex) {
+std::string writeTile(const std::string& path, int tileIndex, double westLon = 8.0) {
     const RasterSpec spec{100,
                           100,
-                          {8.0 + tileIndex, TileStepDeg, 0.0, 48.0, 0.0, -TileStepDeg},
+                          {westLon + tileIndex, TileStepDeg, 0.0, 48.0, 0.0, -TileStepDeg},
                           "EPSG:4326",
                           std::nullopt};
     demtest::writeGeoTiff(path, spec,
@@ -41,9 +41,14 @@ std::string writeTile(const std::string& path, int tileIndex) {
     return path;
 }
 
-double expectedOnTiles(const GeoPoint& p) {
-    return 200.0 + 3.0 * ((p.lonDeg - 8.0) / TileStepDeg - 0.5) +
-           2.0 * ((48.0 - p.latDeg) / TileStepDeg - 0.5);
+// The plane over tiles whose first starts at westLon (longitudes past 180
+// given as negative ones).
+auto expectedOnTiles(double westLon) {
+    return [westLon](const GeoPoint& p) {
+        const double lon = p.lonDeg < westLon ? p.lonDeg + 360.0 : p.lonDeg;
+        return 200.0 + 3.0 * ((lon - westLon) / TileStepDeg - 0.5) +
+               2.0 * ((48.0 - p.latDeg) / TileStepDeg - 0.5);
+    };
 }
 
 // SRTM 3" tile N47E008: posts on whole degrees, 1201 x 1201.
@@ -85,14 +90,14 @@ const PlaneCase Planes[] = {
      [](const std::string& f) { return std::vector{writeTile(f + "/west.tif", 0)}; },
      {47.31, 8.12},
      {47.83, 8.91},
-     expectedOnTiles},
+     expectedOnTiles(8.0)},
     {"across two tiles, both named",
      [](const std::string& f) {
          return std::vector{writeTile(f + "/west.tif", 0), writeTile(f + "/east.tif", 1)};
      },
      {47.3, 8.2},
      {47.7, 9.8},
-     expectedOnTiles},
+     expectedOnTiles(8.0)},
     {"across two tiles found in a folder by their coverage",
      [](const std::string& f) {
          writeTile(f + "/a_east.tif", 1);
@@ -102,7 +107,20 @@ const PlaneCase Planes[] = {
      },
      {47.7, 9.8},
      {47.3, 8.2},
-     expectedOnTiles},
+     expectedOnTiles(8.0)},
+    {"across the antimeridian, tiles in longitudes to 180 and from -180",
+     [](const std::string& f) {
+         return std::vector{writeTile(f + "/east.tif", 0, 179.0),
+                            writeTile(f + "/west.tif", 1, -181.0)};
+     },
+     {47.3, 179.2},
+     {47.7, -179.2},
+     expectedOnTiles(179.0)},
+    {"longitudes 0 to 360",
+     [](const std::string& f) { return std::vector{writeTile(f + "/wide.tif", 0, 359.5)}; },
+     {47.3, -0.4},
+     {47.7, 0.4},
+     expectedOnTiles(-0.5)},
     {"SRTM .hgt, big-endian, posts on whole degrees",
      [](const std::string& f) { return std::vector{writeHgtTile(f)}; },
      {47.0, 8.0},
