@@ -50,9 +50,17 @@ std::string keyLines() {
     return text;
 }
 
-// What --profile does, and what a sweep over a path adds; wrapped at 78.
+// What --profile and --dem do, and what a sweep over a path adds; wrapped at 78.
 std::string terrainLines() {
-    std::string text = "Terrain profiles (--profile):\n"
+    std::string text = "Terrain profiles (--profile, or --dem):\n"
+                       "  --dem samples the profile along the WGS84 geodesic between the sites,\n"
+                       "  its heights bilinear in the four posts around each point, read through\n"
+                       "  GDAL: SRTM .hgt (also in .zip archives), GeoTIFF or any raster GDAL\n"
+                       "  reads, reprojected from WGS84 when in another coordinate system. In a\n"
+                       "  folder, rasters are found by the area their geotransform covers. A\n"
+                       "  point off the data, or on a void without --fill-voids, stops with its\n"
+                       "  distance and coordinates; voids filled are counted on standard error.\n"
+                       "  --profile-table writes a profile that --profile reads back.\n"
                        "  The profile's main obstacle (the point of largest nu) becomes the hill:\n"
                        "  X12s, X23s and Range from the path, y01s and y03s the antenna tops and\n"
                        "  y02s the obstacle's top plus the earth bulge, above sea level; Rhill\n"
@@ -95,7 +103,9 @@ std::string helpFooter() {
            "     kept the settings file locked for over 5 seconds\n"
            "  2  a rejected value, an unknown key or a bad option\n"
            "     (also a --profile file that is missing, unreadable or bad; the message\n"
-           "     names FILE:LINE:COLUMN of the fault)\n"
+           "     names FILE:LINE:COLUMN of the fault; or --dem data that is missing,\n"
+           "     unreadable or does not cover the path; the message names the file or\n"
+           "     the point)\n"
            "\n"
            "Files:\n"
            "  $XDG_CONFIG_HOME/Tarsel.ini, or ~/.config/Tarsel.ini when XDG_CONFIG_HOME is\n"

@@ -14,7 +14,8 @@ inline constexpr const char* UsageLine =
     "Usage: tarsel-report [OPTION]... [--report | --json] [-o FILE]\n"
     "  or:  tarsel-report [OPTION]... --write-settings FILE\n"
     "  or:  tarsel-report [OPTION]... --sweep KEY=FROM:TO:N [SWEEP OPTION]...\n"
-    "  or:  tarsel-report [OPTION]... --profile FILE [TERRAIN OPTION]...";
+    "  or:  tarsel-report [OPTION]... --profile FILE [TERRAIN OPTION]...\n"
+    "  or:  tarsel-report [OPTION]... --dem PATH... --from LAT,LON --to LAT,LON";
 
 inline constexpr const char* HelpDescription =
     "The Tarsel radio link's report, its results as JSON, or a table of the link\n"

@@ -231,12 +231,15 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     // An option given with an empty value is an error, not its default.
-    for (const char* name : {"--settings", "--columns", "--format"}) {
+    for (const char* name : {"--settings", "--columns", "--format", "--spacing"}) {
         const CLI::Option* option = app.get_option(name);
         if (option->count() > 0 && option->as<std::string>().empty()) {
             printUsageError("no value given", name);
             return ExitUsage;
         }
+    }
+    if (!terrainSourceGiven(app, options.terrain)) {
+        return ExitUsage;
     }
     options.files.outputGiven = app.get_option("--output")->count() > 0;
     options.files.writeSettingsGiven = app.get_option("--write-settings")->count() > 0;

@@ -60,15 +60,14 @@ int TerrainCommand::prepare(const TerrainRequest& request, const LinkParams& par
     if (!terrainSetup(request, setup_, unit)) {
         return ExitUsage;
     }
-    terrain::ProfileReadResult read = terrain::readProfileCsv(request.profileFile, unit);
-    if (!read.ok) {
-        printError(read.error.text());
+    std::optional<terrain::Profile> profile = readTerrainProfile(request, unit);
+    if (!profile) {
         return ExitUsage;
     }
-    profile_ = std::move(read.profile);
+    profile_ = std::move(*profile);
     if (const std::string error = terrain::analysePath(profile_, setup_, params, path_);
         !error.empty()) {
-        printError(error, request.profileFile);
+        printError(error, request.source());
         return ExitUsage;
     }
     return ExitOk;

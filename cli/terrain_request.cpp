@@ -47,6 +47,11 @@ bool readOptional(std::string_view option, const std::string& text, double lo, d
 
 } // namespace
 
+// The options about the path, whatever its source.
+constexpr const char* PathOptions[] = {"--tx-height",    "--rx-height",    "--k-factor",
+                                       "--earth-radius", "--polarization", "--sea-fraction",
+                                       "--method",       "--profile-table"};
+
 void defineTerrainOptions(CLI::App& app, TerrainRequest& request) {
     constexpr const char* Group = "Terrain options";
     auto* profile =
@@ -56,12 +61,14 @@ void defineTerrainOptions(CLI::App& app, TerrainRequest& request) {
                        "first two columns")
             ->type_name("FILE")
             ->group(Group);
+    defineDemOptions(app, request.dem, Group);
     const auto option = [&](const char* name, std::string& target, const char* type,
                             const char* help) {
-        return app.add_option(name, target, help)->type_name(type)->group(Group)->needs(profile);
+        return app.add_option(name, target, help)->type_name(type)->group(Group);
     };
     option("--distance-unit", request.distanceUnit, "km|m",
-           "the profile's distance unit (default: km when the header names km, else m)");
+           "the profile's distance unit (default: km when the header names km, else m)")
+        ->needs(profile);
     option("--tx-height", request.txHeight, "M",
            "Tx antenna height above the ground at the path's start (default y01s)");
     option("--rx-height", request.rxHeight, "M",
@@ -82,9 +89,34 @@ void defineTerrainOptions(CLI::App& app, TerrainRequest& request) {
                  "write every profile point as CSV: distance, ground, bulge, line of sight, "
                  "first Fresnel radius, clearance and clearance fraction")
         ->group(Group)
-        ->needs(profile)
         ->excludes("--json")
         ->excludes("--report");
+}
+
+bool terrainSourceGiven(const CLI::App& app, const TerrainRequest& request) {
+    if (request.wanted()) {
+        return true;
+    }
+    for (const char* name : PathOptions) {
+        if (app.get_option(name)->count() > 0) {
+            printUsageError(std::string(name) + " requires --profile or --dem");
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<terrain::Profile> readTerrainProfile(const TerrainRequest& request,
+                                                   terrain::DistanceUnit unit) {
+    if (request.dem.wanted()) {
+        return demProfile(request.dem);
+    }
+    terrain::ProfileReadResult read = terrain::readProfileCsv(request.profileFile, unit);
+    if (!read.ok) {
+        printError(read.error.text());
+        return std::nullopt;
+    }
+    return std::move(read.profile);
 }
 
 bool terrainSetup(const TerrainRequest& request, terrain::PathSetup& setup,

@@ -1,9 +1,11 @@
 #pragma once
 // tarsel-report's terrain options as typed, and the path setup they make.
 
+#include "cli/dem_options.h"
 #include "terrain/path_analysis.h"
 #include "terrain/profile_csv.h"
 
+#include <optional>
 #include <string>
 
 namespace CLI {
@@ -23,8 +25,11 @@ struct TerrainRequest {
     std::string seaFraction;  // --sea-fraction F
     std::string method;       // --method NAME
     bool table = false;       // --profile-table
+    DemOptions dem;           // --dem PATH... --from --to: the profile from elevation data
 
-    bool wanted() const { return !profileFile.empty(); }
+    bool wanted() const { return !profileFile.empty() || dem.wanted(); }
+    // Where the profile comes from, for messages: the file or --dem.
+    std::string source() const { return dem.wanted() ? "--dem" : profileFile; }
 };
 
 // Effective-earth factor bounds, for --k-factor and a sweep of kFactor.
@@ -33,6 +38,15 @@ inline constexpr double MaxKFactor = 1000.0;
 
 // Adds the terrain options to app.
 void defineTerrainOptions(CLI::App& app, TerrainRequest& request);
+
+// After parsing: an option about the path given without --profile or --dem is
+// printed as a usage error and gives false.
+bool terrainSourceGiven(const CLI::App& app, const TerrainRequest& request);
+
+// The profile from the file or from elevation data; on a fault prints it and
+// gives nullopt.
+std::optional<terrain::Profile> readTerrainProfile(const TerrainRequest& request,
+                                                   terrain::DistanceUnit unit);
 
 // The setup and distance unit the options ask for. On a bad value prints the
 // option and what it takes and returns false.

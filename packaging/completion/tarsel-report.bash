@@ -32,7 +32,7 @@ _tarsel_report() {
                 compopt -o nospace
                 [[ $prev == --set ]] || keys=$fields
                 # Over a terrain profile a sweep also takes the earth and the antennas.
-                [[ $prev == --sweep && " ${words[*]} " == *" --profile "* ]] &&
+                [[ $prev == --sweep && " ${words[*]} " == *" --"@(profile|dem)" "* ]] &&
                     keys+=" kFactor txHeight rxHeight"
                 _tarsel_report_words "$keys" "$cur" =
             fi

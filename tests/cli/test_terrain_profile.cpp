@@ -192,7 +192,7 @@ TEST(TarselReportProfile, RefusalsExitTwoAndPrintNothingOnStandardOutput) {
          "tarsel-report: --distance-unit: expected km or m, got 'ft'"},
         {{"--profile", ridgeProfile(), "--tx-height", "high"},
          "tarsel-report: --tx-height: expected a height in metres, got 'high'"},
-        {{"--k-factor", "1"}, "tarsel-report: --k-factor requires --profile"},
+        {{"--k-factor", "1"}, "tarsel-report: --k-factor requires --profile or --dem"},
         {{"--profile", ridgeProfile(), "--profile-table", "--json"},
          "tarsel-report: --json excludes --profile-table"},
         {{"--profile", ridgeProfile(), "--sweep", "X12s=1:2:2"},

@@ -57,6 +57,7 @@ done <<EOF
 --sweep x|X12s= X23s=
 --profile p.csv --sweep k|kFactor=
 --profile p.csv --sweep T|Temp= txHeight=
+--dem N45E006.hgt --sweep r|Range= Rhill= rxHeight=
 --sweep --log --set XCOL|XColWid=
 --defaults --sweep Pt=1:2:3 --columns Range,knifeEdgeV,sfdr|Range,knifeEdgeV,sfdrMinRxDb Range,knifeEdgeV,sfdrNoiseFloorDb
 --columns noDiffraction.m|noDiffraction.marginDb noDiffraction.maxRange

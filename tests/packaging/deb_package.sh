@@ -24,7 +24,7 @@ test "$(dpkg-deb -f "$deb" Version)" = "$version"
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 \
-    qt6-qpa-plugins fonts-liberation; do
+    qt6-qpa-plugins fonts-liberation libgdal32 libgeographiclib23; do
     if ! grep -qxF "$package" <<<"$names"; then
         echo "Depends lacks $package: $depends" >&2
         exit 1
