@@ -19,6 +19,9 @@ struct Warning {
     std::string title; // "Error" where the platform's default title is meant
     WarningIcon icon = WarningIcon::Warning;
     std::string key; // the settings key concerned, when there is one (not shown in a box)
+    // Where the warning comes from, shown under the text when set (the
+    // settings file and key of a stored value that was refused).
+    std::string detail;
 };
 
 class WarningSink {

@@ -29,6 +29,9 @@ public:
         QApplication::beep();
         QMessageBox box(boxIcon(warning.icon), QString::fromStdString(warning.title),
                         QString::fromStdString(warning.text), QMessageBox::Ok, owner);
+        if (!warning.detail.empty()) {
+            box.setInformativeText(QString::fromStdString(warning.detail));
+        }
         box.exec();
     }
 

@@ -65,6 +65,13 @@ std::unique_ptr<MainWindow> startTarsel(AppState& state) {
         CollectedWarnings collected(loadWarnings);
         LoadSettings(state.settingsPath.toStdString(), state.params, state.fonts, collected);
     }
+    // A refused stored value names the file and the key to fix under the text.
+    for (Warning& warning : loadWarnings) {
+        if (!warning.key.empty()) {
+            warning.detail =
+                state.settingsPath.toStdString() + ", [" + ShortName + "] " + warning.key;
+        }
+    }
 
     state.measuringFont = fontFromLogFont(measuring);
     state.graphicsFont = fontFromLogFont(state.fonts.GraFont);

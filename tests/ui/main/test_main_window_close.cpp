@@ -11,6 +11,7 @@
 #include "ui/text/text_window.h"
 
 #include <QAction>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace tarsel::testing {
@@ -116,8 +117,11 @@ TEST(MainWindowStartSettings, EachBadStoredValueWarnsOnceAndKeepsItsDefault) {
     program.settle();
     ASSERT_EQ(program.services.warnings.size(), std::size(rows));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
-        EXPECT_NE(program.services.warnings[i].text.find(rows[i].shown), std::string::npos)
-            << rows[i].line;
+        const Warning& warning = program.services.warnings[i];
+        EXPECT_NE(warning.text.find(rows[i].shown), std::string::npos) << rows[i].line;
+        // The file and the key to fix, under the text.
+        const std::string key(rows[i].line, std::strchr(rows[i].line, '='));
+        EXPECT_EQ(warning.detail, program.state.settingsPath.toStdString() + ", [Tarsel] " + key);
     }
     EXPECT_EQ(program.state.params.fcent.value, 2.45e9);
     EXPECT_EQ(program.state.params.Pt.value, -10.0);
