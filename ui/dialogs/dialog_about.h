@@ -1,6 +1,7 @@
 #pragma once
-// The About box: program name, version and a fixed memory figure. It closes
-// with "Ok" or its close box; Escape does nothing.
+// The About box: program name, version, the build's word size and system and
+// the memory available. It closes with "Ok" or its close box; Escape does
+// nothing.
 
 #include "ui/dialogs/dialog_table.h"
 

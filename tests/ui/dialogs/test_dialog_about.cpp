@@ -2,11 +2,13 @@
 
 #include "test_dialog_harness.h"
 
+#include "ui/dialogs/about_facts.h"
 #include "ui/dialogs/dialog_about.h"
 #include "ui/dialogs/dialog_params.h"
 #include "ui/dialogs/dialog_table.h"
 #include "ui/dialogs/dialogs.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,14 +33,43 @@ bool hasText(QDialog& dialog, const QString& text) {
     return false;
 }
 
-TEST(AboutDialog, ShowsNameVersionAndMemory) {
+TEST(AboutDialog, ShowsNameVersionBuildAndAvailableMemory) {
     AboutDialog dialog(nullptr);
     EXPECT_EQ(dialog.windowTitle(), "About");
     EXPECT_EQ(labelText(dialog, 260), "1.1");
-    EXPECT_EQ(labelText(dialog, 103), "1024 KB");
-    for (const char* text : {"Tarsel", "Movrane", "32 bit version for Windows",
-                             "For further information, please see Help", "Free virtual memory:"}) {
-        EXPECT_TRUE(hasText(dialog, QString::fromLatin1(text))) << text;
+    // What this machine has, in KB, as /proc/meminfo says.
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    ASSERT_TRUE(meminfo.open(QIODevice::ReadOnly));
+    const std::optional<long long> kb = memAvailableKb(meminfo.readAll());
+    ASSERT_TRUE(kb.has_value());
+    const QStringList memory = labelText(dialog, 103).split(' ');
+    ASSERT_EQ(memory.size(), 2);
+    EXPECT_EQ(memory[1], "KB");
+    EXPECT_NEAR(memory[0].toDouble(), double(*kb), 0.5 * double(*kb));
+    const QString build = QStringLiteral("%1 bit version for Linux").arg(sizeof(void*) * 8);
+    for (const QString& text : {QStringLiteral("Tarsel"), QStringLiteral("Movrane"), build,
+                                QStringLiteral("For further information, please see Help"),
+                                QStringLiteral("Free virtual memory:")}) {
+        EXPECT_TRUE(hasText(dialog, text)) << text.toStdString();
+    }
+    EXPECT_FALSE(hasText(dialog, QStringLiteral("32 bit version for Windows")));
+}
+
+TEST(AboutDialog, AvailableMemoryIsReadFromMeminfo) {
+    const struct {
+        const char* meminfo;
+        std::optional<long long> kb;
+    } rows[] = {
+        {"MemTotal:       32000000 kB\nMemFree:  100 kB\nMemAvailable:   16234567 kB\n", 16234567},
+        {"MemAvailable: 0 kB", 0},
+        {"MemTotal:       32000000 kB\nMemFree:  100 kB\n", std::nullopt}, // old kernels
+        {"MemAvailable:   lots kB\n", std::nullopt},
+        {"MemAvailable:   -5 kB\n", std::nullopt},
+        {"MemAvailable:   5 MB\n", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(memAvailableKb(QByteArray(row.meminfo)), row.kb) << row.meminfo;
     }
 }
 
