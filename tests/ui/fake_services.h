@@ -1,10 +1,12 @@
 #pragma once
 // Platform dialogs for the GUI tests: warnings are recorded with their owner
-// instead of shown, and the font and save dialogs answer what the test set.
+// instead of shown, and the font, save and print dialogs answer what the test
+// set.
 
 #include "ui/common/ui_services.h"
 
 #include <QCoreApplication>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -25,6 +27,8 @@ public:
     int saveDialogs = 0;
     QStringList saveFilters;
     QString saveSuffix;
+    QString printAnswer; // a PDF file to print to; empty: the print dialog is cancelled
+    int printDialogs = 0;
 
     void showWarning(QWidget* owner, const Warning& warning) override {
         warnings.push_back(warning);
@@ -52,6 +56,15 @@ public:
         saveFilters = filters;
         saveSuffix = defaultSuffix;
         return saveAnswer;
+    }
+    bool choosePrinter(QWidget*, QPrinter& printer) override {
+        ++printDialogs;
+        if (printAnswer.isEmpty()) {
+            return false;
+        }
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printAnswer);
+        return true;
     }
 };
 

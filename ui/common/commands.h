@@ -15,6 +15,7 @@ enum CommandId : int {
     IDM_HELP_CONTENTS = 109,
     IDM_TEXT_WINDOW = 110,
     IDM_NORMAL_SIZE = 111,
+    IDM_PRINT_TEXT = 120,  // text window "&Print..."
     IDM_GRAPH_RANGE = 130, // "&Graphs" menu
     IDM_GRAPH_HEIGHT = 131,
     IDM_GRAPH_PROFILE = 132,

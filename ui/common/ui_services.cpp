@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace tarsel {
 
@@ -69,6 +71,11 @@ public:
             return {};
         }
         return dialog.selectedFiles().first();
+    }
+
+    bool choosePrinter(QWidget* owner, QPrinter& printer) override {
+        QPrintDialog dialog(&printer, owner);
+        return dialog.exec() == QDialog::Accepted;
     }
 };
 

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
 class QWidget;
 
 namespace tarsel {
@@ -27,6 +28,9 @@ public:
     // suffix, confirming before overwriting. Empty when cancelled.
     virtual QString getSaveFileName(QWidget* owner, const QStringList& filters,
                                     const QString& defaultSuffix) = 0;
+    // Print dialog on printer: true when the user chose to print, printer
+    // then set up as chosen.
+    virtual bool choosePrinter(QWidget* owner, QPrinter& printer) = 0;
 };
 
 // The real dialogs (QApplication::beep, QMessageBox, QFontDialog, QFileDialog).

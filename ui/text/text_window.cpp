@@ -6,6 +6,7 @@
 #include "ui/common/fonts.h"
 #include "ui/dialogs/dialogs.h"
 #include "ui/text/text_scroll.h"
+#include "ui/text/text_window_print.h"
 #include "ui/text/text_window_save.h"
 #include "ui/text/text_window_view.h"
 
@@ -99,6 +100,9 @@ void textWindowCommand(AppState& state, int id) {
         break;
     case IDM_SAVE_TEXT:
         SaveReportAsText(state, window);
+        break;
+    case IDM_PRINT_TEXT:
+        PrintReport(state, window);
         break;
     case IDM_TEXT_HOME:
         window->scrollReport(false, ScrollRequest::Top);

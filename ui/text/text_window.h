@@ -1,6 +1,7 @@
 #pragma once
-// The "Text Output" window: the report on screen, scrolling, saving and the
-// report's options. At most one exists; state.textWindow is empty while closed.
+// The "Text Output" window: the report on screen, scrolling, saving, printing
+// and the report's options. At most one exists; state.textWindow is empty while
+// closed.
 
 namespace tarsel {
 
@@ -28,7 +29,7 @@ void TakeTextMetrics(AppState& state);
 // its scroll bars. Run at the end of every report and on every resize.
 void ApplyScrollRanges(AppState& state);
 
-// A command of the text window's menu or keys (100, 102, 103, 106, 510);
+// A command of the text window's menu or keys (100, 102, 103, 106, 120, 510);
 // others do nothing. Needs the window open.
 void textWindowCommand(AppState& state, int id);
 

@@ -238,7 +238,13 @@ TextWindow::TextWindow(AppState& state) : QMainWindow(nullptr), state_(state) {
                     [this, id] { textWindowCommand(state_, id); });
         }
     };
-    addMenu("&File", {{"Save &As Ascii Text", IDM_SAVE_TEXT}, {nullptr, 0}, {"&Close", IDM_EXIT}});
+    addMenu("&File", {{"Save &As Ascii Text", IDM_SAVE_TEXT},
+                      {"&Print...", IDM_PRINT_TEXT},
+                      {nullptr, 0},
+                      {"&Close", IDM_EXIT}});
+    if (auto* print = findChild<QAction*>(QStringLiteral("cmd%1").arg(IDM_PRINT_TEXT))) {
+        print->setShortcut(QKeySequence::Print);
+    }
     addMenu("&Options", {{"General", IDM_TEXT_OPTIONS}, {"Font", IDM_FONT_TEXT}});
     addEditMenu();
 }

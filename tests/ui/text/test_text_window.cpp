@@ -1,4 +1,5 @@
-// The text window: keys and scroll bars, resizing, saving, options and font.
+// The text window: keys and scroll bars, resizing, saving, printing, options
+// and font.
 
 #include "test_dialog_harness.h"
 
@@ -10,7 +11,11 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -52,7 +57,15 @@ TEST(TextWindow, OpensWithTitleMenuAndTheReportsRange) {
     EXPECT_EQ(h.state.vScrollMax, 120);
     EXPECT_EQ(window->verticalBar()->maximum(), 120);
     EXPECT_EQ(window->horizontalBar()->maximum(), 132);
-    for (int id : {IDM_SAVE_TEXT, IDM_EXIT, IDM_TEXT_OPTIONS, IDM_FONT_TEXT}) {
+    // File: the saving, printing and closing items in this order.
+    QStringList file;
+    for (QAction* action : window->menuBar()->actions().value(0)->menu()->actions()) {
+        file << (action->isSeparator() ? QStringLiteral("-")
+                                       : action->text() + action->objectName());
+    }
+    EXPECT_EQ(file,
+              QStringList({"Save &As Ascii Textcmd102", "&Print...cmd120", "-", "&Closecmd100"}));
+    for (int id : {IDM_TEXT_OPTIONS, IDM_FONT_TEXT}) {
         EXPECT_NE(window->findChild<QAction*>(QStringLiteral("cmd%1").arg(id)), nullptr) << id;
     }
     openOrActivateTextWindow(h.state); // a second command only activates it
@@ -305,6 +318,73 @@ void runOptions(Harness& h, TextWindow* window, const char* text, int buttonId) 
         (void)h;
     });
     trigger(window, IDM_TEXT_OPTIONS);
+}
+
+// Output of a poppler tool on a file, or a null string when it cannot run.
+QString poppler(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(20000) || process.exitCode() != 0) {
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST(TextWindowPrint, CtrlPPrintsEveryRowInTheFixedPitchFaceOnAsManyPagesAsNeeded) {
+    Harness h;
+    TextWindow* window = openText(h);
+    ASSERT_NE(window, nullptr);
+    const QString pdf = h.dir.filePath(QStringLiteral("report.pdf"));
+    h.services.printAnswer = pdf;
+    QTest::keyClick(window->view(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(h.services.printDialogs, 1);
+    EXPECT_TRUE(h.services.warnings.empty());
+    ASSERT_TRUE(QFileInfo(pdf).size() > 0);
+    const QString info = poppler(QStringLiteral("pdfinfo"), {pdf});
+    if (info.isNull()) {
+        GTEST_SKIP() << "poppler-utils is not installed";
+    }
+    const int pages =
+        QRegularExpression(QStringLiteral("Pages: +(\\d+)")).match(info).captured(1).toInt();
+    EXPECT_GE(pages, 2); // 121 rows
+    // Every row, in order, its blanks aside; the last on the last page.
+    const QString text =
+        poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
+    const QStringList rows =
+        QString::fromStdString(reportText(h.state.params, h.state.results)).split('\n');
+    qsizetype at = 0;
+    for (const QString& row : rows) {
+        const QString wanted = row.simplified();
+        const qsizetype found = text.simplified().indexOf(wanted, at);
+        ASSERT_GE(found, 0) << row.toStdString();
+        at = found + wanted.size();
+    }
+    const QString lastPage =
+        poppler(QStringLiteral("pdftotext"),
+                {"-f", QString::number(pages), "-l", QString::number(pages), pdf, "-"});
+    EXPECT_TRUE(lastPage.contains(rows.back().simplified().left(20))) << rows.back().toStdString();
+    // The report's own face, a fixed-pitch one.
+    const QFontInfo face(h.state.textFont);
+    EXPECT_TRUE(face.fixedPitch());
+    QString family = face.family();
+    family.remove(' ');
+    EXPECT_TRUE(poppler(QStringLiteral("pdffonts"), {pdf}).contains(family))
+        << family.toStdString();
+}
+
+TEST(TextWindowPrint, CancelPrintsNothingAndAPrinterThatFailsIsReported) {
+    Harness h;
+    TextWindow* window = openText(h);
+    ASSERT_NE(window, nullptr);
+    trigger(window, IDM_PRINT_TEXT); // cancelled
+    EXPECT_EQ(h.services.printDialogs, 1);
+    EXPECT_TRUE(h.services.warnings.empty());
+    const QString target = h.dir.filePath(QStringLiteral("missing/report.pdf"));
+    h.services.printAnswer = target;
+    trigger(window, IDM_PRINT_TEXT);
+    ASSERT_EQ(h.services.warnings.size(), 1u);
+    EXPECT_EQ(h.services.warnings[0].title, "Print");
+    EXPECT_NE(h.services.warnings[0].text.find(target.toStdString()), std::string::npos);
 }
 
 TEST(TextWindowOptions, NewColumnSpacingReflowsTheReport) {
