@@ -33,7 +33,8 @@ HelpWindow::HelpWindow(const QUrl& source) {
     findBar_->setObjectName(QStringLiteral("findBar"));
     auto* row = new QHBoxLayout(findBar_);
     row->setContentsMargins(4, 2, 4, 2);
-    auto* label = new QLabel(QStringLiteral("&Find:"), findBar_);
+    // Alt+I: Alt+F opens the File menu.
+    auto* label = new QLabel(QStringLiteral("F&ind:"), findBar_);
     findField_ = new QLineEdit(findBar_);
     findField_->setObjectName(QStringLiteral("findField"));
     findField_->setAccessibleName(QStringLiteral("Find in help"));
@@ -74,6 +75,14 @@ HelpWindow::HelpWindow(const QUrl& source) {
     connect(home, &QAction::triggered, browser_, &QTextBrowser::home);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    // Back and Forward restore the scroll position the browser noted when the
+    // page was entered, which for a link into the page is before it scrolled to
+    // the section: a page entered at an anchor shows that anchor again.
+    connect(browser_, &QTextBrowser::historyChanged, this, [this] {
+        if (const QString anchor = browser_->source().fragment(); !anchor.isEmpty()) {
+            browser_->scrollToAnchor(anchor);
+        }
+    });
 
     QToolBar* tools = addToolBar(QStringLiteral("Navigation"));
     tools->setObjectName(QStringLiteral("navigation"));

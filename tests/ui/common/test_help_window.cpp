@@ -2,9 +2,14 @@
 #include "ui/common/help_window.h"
 #include "ui/common/help_window_view.h"
 
+#include <QAction>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
@@ -52,19 +57,78 @@ TEST(HelpWindow, CtrlFFindsWithWrapAroundAndSaysWhenNothingMatches) {
     help->close();
 }
 
-TEST(HelpWindow, BackAndForwardFollowTheLinksTaken) {
+// Clicks the first link to href in the browser's view; false when none shows.
+bool clickLink(QTextBrowser* browser, const QString& href) {
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.charFormat().anchorHref() != href) {
+                continue;
+            }
+            QTextCursor cursor(browser->document());
+            cursor.setPosition(fragment.position() + 1);
+            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                              browser->cursorRect(cursor).center());
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(HelpWindow, BackAndForwardFollowTheLinksTakenToTheirSections) {
     HelpWindow* help = openActive();
     QTextBrowser* browser = help->browser();
+    QScrollBar* bar = browser->verticalScrollBar();
     const QUrl top = browser->source();
+    ASSERT_TRUE(clickLink(browser, QStringLiteral("#report")));
     QUrl section = top;
     section.setFragment(QStringLiteral("report"));
-    browser->setSource(section);
-    EXPECT_TRUE(browser->isBackwardAvailable());
-    QTest::keyClick(help, Qt::Key_Left, Qt::AltModifier);
-    EXPECT_EQ(browser->source(), top);
-    EXPECT_TRUE(browser->isForwardAvailable());
-    QTest::keyClick(help, Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(browser->source(), section);
+    const int atSection = bar->value();
+    EXPECT_GT(atSection, 0);
+    for (int round = 0; round < 2; ++round) {
+        QTest::keyClick(help, Qt::Key_Left, Qt::AltModifier);
+        EXPECT_EQ(browser->source(), top);
+        EXPECT_EQ(bar->value(), 0) << "round " << round;
+        EXPECT_TRUE(browser->isForwardAvailable());
+        QTest::keyClick(help, Qt::Key_Right, Qt::AltModifier);
+        EXPECT_EQ(browser->source(), section);
+        EXPECT_EQ(bar->value(), atSection) << "round " << round;
+    }
+    help->close();
+}
+
+// The letter after the & of a text, lower case, or none.
+QChar mnemonic(const QString& text) {
+    const qsizetype at = text.indexOf(QLatin1Char('&'));
+    return at >= 0 && at + 1 < text.size() ? text[at + 1].toLower() : QChar();
+}
+
+TEST(HelpWindow, EachAltLetterReachesOneControlWithTheFindBarOpen) {
+    HelpWindow* help = openActive();
+    help->openFindBar();
+    help->browser()->setFocus();
+    QStringList owners(26);
+    const auto take = [&owners](const QString& text) {
+        const QChar letter = mnemonic(text);
+        if (letter.isNull()) {
+            return;
+        }
+        QString& owner = owners[letter.unicode() - 'a'];
+        EXPECT_TRUE(owner.isEmpty()) << "Alt+" << letter.toLatin1() << ": " << owner.toStdString()
+                                     << " and " << text.toStdString();
+        owner = text;
+    };
+    for (QAction* menu : help->menuBar()->actions()) {
+        take(menu->text());
+    }
+    for (QLabel* label : help->findChildren<QLabel*>()) {
+        if (label->buddy() != nullptr && label->isVisible()) {
+            take(label->text());
+        }
+    }
+    QTest::keyClick(help, Qt::Key_I, Qt::AltModifier);
+    EXPECT_TRUE(help->findField()->hasFocus());
     help->close();
 }
 
