@@ -1,5 +1,6 @@
 #include "dem/dem_profile.h"
 
+#include "dem/path_coverage.h"
 #include "dem/raster_set.h"
 
 namespace tarsel::dem {
@@ -7,7 +8,12 @@ namespace tarsel::dem {
 SampledProfile profileFromDem(const DemRequest& request) {
     const GeodesicPath path(request.from,
                             request.to); // the sites first: no file opened for nothing
-    ElevationSampler sampler(openRasters(request.rasters), request.fillVoids);
+    // Of a folder's tiles only those the path meets stay open.
+    const std::vector<GeoPoint> outline = pathOutline(path);
+    ElevationSampler sampler(
+        openRasters(request.rasters,
+                    [&](const ElevationGrid& grid) { return outlineMeetsGrid(outline, grid); }),
+        request.fillVoids);
     return samplePath(sampler, path, request.spacingM);
 }
 

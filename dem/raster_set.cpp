@@ -18,6 +18,18 @@ namespace fs = std::filesystem;
 
 using Grids = std::vector<std::unique_ptr<ElevationGrid>>;
 
+// Adds a raster found in a folder or archive when it is one and is kept;
+// true when it is one.
+bool found(std::unique_ptr<ElevationGrid> grid, const GridFilter& keep, Grids& grids) {
+    if (!grid) {
+        return false;
+    }
+    if (!keep || keep(*grid)) {
+        grids.push_back(std::move(grid));
+    }
+    return true;
+}
+
 bool isZip(const fs::path& path) {
     std::string ext = path.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
@@ -26,7 +38,7 @@ bool isZip(const fs::path& path) {
 }
 
 // The rasters inside an archive, by name; how many were found.
-std::size_t openArchive(const std::string& archive, Grids& grids) {
+std::size_t openArchive(const std::string& archive, const GridFilter& keep, Grids& grids) {
     const std::string root = "/vsizip/" + archive;
     std::vector<std::string> entries;
     if (char** list = VSIReadDirRecursive(root.c_str())) {
@@ -36,18 +48,16 @@ std::size_t openArchive(const std::string& archive, Grids& grids) {
         CSLDestroy(list);
     }
     std::sort(entries.begin(), entries.end());
-    std::size_t found = 0;
+    std::size_t rasters = 0;
     for (const std::string& entry : entries) {
-        if (auto grid =
-                openGdalGrid(root + "/" + entry, archive + "/" + entry, OpenMode::IfRaster)) {
-            grids.push_back(std::move(grid));
-            ++found;
-        }
+        rasters +=
+            found(openGdalGrid(root + "/" + entry, archive + "/" + entry, OpenMode::IfRaster), keep,
+                  grids);
     }
-    return found;
+    return rasters;
 }
 
-std::size_t openFolder(const fs::path& folder, Grids& grids) {
+std::size_t openFolder(const fs::path& folder, const GridFilter& keep, Grids& grids) {
     std::vector<fs::path> files;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
@@ -59,21 +69,19 @@ std::size_t openFolder(const fs::path& folder, Grids& grids) {
         throw DemError(folder.string() + ": cannot list the folder: " + error.message());
     }
     std::sort(files.begin(), files.end());
-    std::size_t found = 0;
+    std::size_t rasters = 0;
     for (const fs::path& file : files) {
-        if (isZip(file)) {
-            found += openArchive(file.string(), grids);
-        } else if (auto grid = openGdalGrid(file.string(), file.string(), OpenMode::IfRaster)) {
-            grids.push_back(std::move(grid));
-            ++found;
-        }
+        rasters += isZip(file)
+                       ? openArchive(file.string(), keep, grids)
+                       : found(openGdalGrid(file.string(), file.string(), OpenMode::IfRaster), keep,
+                               grids);
     }
-    return found;
+    return rasters;
 }
 
 } // namespace
 
-Grids openRasters(const std::vector<std::string>& paths) {
+Grids openRasters(const std::vector<std::string>& paths, const GridFilter& keep) {
     Grids grids;
     for (const std::string& path : paths) {
         std::error_code error;
@@ -82,11 +90,11 @@ Grids openRasters(const std::vector<std::string>& paths) {
             throw DemError(path + ": no such file or folder");
         }
         if (fs::is_directory(status)) {
-            if (openFolder(path, grids) == 0) {
+            if (openFolder(path, keep, grids) == 0) {
                 throw DemError(path + ": no georeferenced raster in the folder");
             }
         } else if (isZip(path)) {
-            if (openArchive(path, grids) == 0) {
+            if (openArchive(path, keep, grids) == 0) {
                 throw DemError(path + ": no georeferenced raster in the archive");
             }
         } else {

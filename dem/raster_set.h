@@ -6,15 +6,21 @@
 
 #include "dem/elevation_grid.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace tarsel::dem {
 
-// Each raster opened once, in the order named (a folder's files by name).
-// Throws DemError naming the path that is missing, unreadable, or a folder or
+// Which rasters of a folder or archive to keep open (all when empty).
+using GridFilter = std::function<bool(const ElevationGrid&)>;
+
+// Each raster opened once, in the order named (a folder's files by name);
+// those in a folder or archive that keep refuses are closed again. Throws
+// DemError naming the path that is missing, unreadable, or a folder or
 // archive without a raster.
-std::vector<std::unique_ptr<ElevationGrid>> openRasters(const std::vector<std::string>& paths);
+std::vector<std::unique_ptr<ElevationGrid>> openRasters(const std::vector<std::string>& paths,
+                                                        const GridFilter& keep = {});
 
 } // namespace tarsel::dem
