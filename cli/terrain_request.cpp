@@ -5,6 +5,7 @@
 #include "cli/diagnostics.h"
 #include "entry/number_format.h"
 #include "entry/number_parse.h"
+#include "terrain/path_geometry.h"
 
 #include <CLI/CLI.hpp>
 #include <cmath>
@@ -76,7 +77,7 @@ void defineTerrainOptions(CLI::App& app, TerrainRequest& request) {
     auto* k = option("--k-factor", request.kFactor, "K",
                      "effective earth radius factor, 0.01 to 1000 (default 4/3)");
     option("--earth-radius", request.earthRadius, "KM",
-           "effective earth radius in km, in place of k x 6371 km")
+           "effective earth radius in km, 63.71 to 6371000, in place of k x 6371 km")
         ->excludes(k);
     option("--polarization", request.polarization, "horizontal|vertical",
            "polarization for the spherical-earth loss (default horizontal)");
@@ -142,16 +143,17 @@ bool terrainSetup(const TerrainRequest& request, terrain::PathSetup& setup,
                     setup.kFactor)) {
         return false;
     }
+    // The radii the factor's bounds give.
+    const double minKm = MinKFactor * terrain::EarthRadiusM / 1000.0;
+    const double maxKm = MaxKFactor * terrain::EarthRadiusM / 1000.0;
     std::optional<double> radiusKm;
-    if (!readOptional("--earth-radius", request.earthRadius, 1e-300, DblMax,
-                      "a radius in km above 0", radiusKm)) {
+    if (!readOptional("--earth-radius", request.earthRadius, minKm, maxKm,
+                      "a radius from " + formatPlain(minKm) + " to " + formatPlain(maxKm) + " km",
+                      radiusKm)) {
         return false;
     }
     if (radiusKm) {
         setup.earthRadiusM = *radiusKm * 1000.0;
-        if (!std::isfinite(*setup.earthRadiusM)) {
-            return refuse("--earth-radius", "a radius in km above 0", request.earthRadius);
-        }
     }
     if (request.polarization == "vertical" || request.polarization == "horizontal") {
         setup.polarization = request.polarization == "vertical" ? terrain::Polarization::Vertical

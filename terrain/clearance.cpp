@@ -47,10 +47,12 @@ PathClearance pathClearance(const Profile& profile, const PathInputs& in) {
             c.worstIndex = i;
         }
     }
-    const double fraction = c.worst.fresnelFraction;
-    c.verdict = fraction >= ClearFresnelFraction ? Verdict::Clear
-                : fraction >= 0.0                ? Verdict::Marginal
-                                                 : Verdict::Obstructed;
+    // In metres against the zone, as the path profile tab judges, so that
+    // ground above the line is obstructed even where the zone has no size.
+    const double metres = c.worst.clearanceM;
+    c.verdict = metres >= ClearFresnelFraction * c.worst.fresnelRadiusM ? Verdict::Clear
+                : metres >= 0.0                                         ? Verdict::Marginal
+                                                                        : Verdict::Obstructed;
     return c;
 }
 

@@ -35,7 +35,7 @@ ClearancePoint clearanceAt(const Profile& profile, const PathInputs& in, std::si
 struct PathClearance {
     std::size_t worstIndex = 0; // the point of least Fresnel fraction, ends excepted
     ClearancePoint worst;
-    Verdict verdict = Verdict::Clear; // worst fraction >= 0.6: clear, >= 0: marginal
+    Verdict verdict = Verdict::Clear; // worst clearance >= 0.6 radius: clear, >= 0: marginal
 };
 
 // Over the points between the two ends (a profile has at least one).

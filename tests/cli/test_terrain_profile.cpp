@@ -180,7 +180,7 @@ TEST(TarselReportProfile, RefusalsExitTwoAndPrintNothingOnStandardOutput) {
         {{"--profile", ridgeProfile(), "--k-factor", "0"},
          "tarsel-report: --k-factor: expected a factor from 0.01 to 1000, got '0'"},
         {{"--profile", ridgeProfile(), "--earth-radius", "-1"},
-         "tarsel-report: --earth-radius: expected a radius in km above 0, got '-1'"},
+         "tarsel-report: --earth-radius: expected a radius from 63.71 to 6.371e+006 km, got '-1'"},
         {{"--profile", ridgeProfile(), "--sea-fraction", "1.5"},
          "tarsel-report: --sea-fraction: expected a fraction from 0 to 1, got '1.5'"},
         {{"--profile", ridgeProfile(), "--method", "fresnel"},
@@ -212,4 +212,14 @@ TEST(TarselReportProfile, RefusalsExitTwoAndPrintNothingOnStandardOutput) {
         EXPECT_EQ(run.out, "") << row.err;
         EXPECT_EQ(run.err.substr(0, run.err.find('\n')), row.err);
     }
+}
+
+TEST(TarselReportProfile, WrittenSettingsKeepTheInputsNotTheDerivedHill) {
+    const std::string ini = tempFolder() + "/link.ini";
+    const ToolRun run = profileRun({"--set", "y01s=7", "--write-settings", ini});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    const std::string text = readFile(ini);
+    EXPECT_NE(text.find("y01s=7 "), std::string::npos) << text;    // not the antenna top
+    EXPECT_NE(text.find("Range=100 "), std::string::npos) << text; // not the path length
 }

@@ -72,6 +72,9 @@ TEST(TerrainClearance, WorstPointIsTheLeastFractionNotTheLeastMetres) {
     const PathClearance c = pathClearance(p, inputs(100, 100, Flat));
     EXPECT_EQ(c.worstIndex, 2U);
     EXPECT_DOUBLE_EQ(c.worst.clearanceM, 10.0);
+    // Ground above the line is obstructed even at no frequency (no zone).
+    const Profile ridge = profile({0, 5000, 10000}, {0, 101, 0});
+    EXPECT_EQ(pathClearance(ridge, inputs(100, 100, Flat, 0.0)).verdict, Verdict::Obstructed);
 }
 
 TEST(TerrainHill, SingleEdgeGivesTheEnginesKnifeEdge) {
