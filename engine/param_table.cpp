@@ -83,14 +83,15 @@ KeyInfo keyInfo(const SettingsKey& key) {
             true};
 }
 
+bool sameKeyLetters(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
 const SettingsKey* findSettingsKey(std::string_view key) {
-    const auto sameKey = [key](const SettingsKey& entry) {
-        return entry.key.size() == key.size() &&
-               std::equal(key.begin(), key.end(), entry.key.begin(), [](char x, char y) {
-                   return std::tolower(static_cast<unsigned char>(x)) ==
-                          std::tolower(static_cast<unsigned char>(y));
-               });
-    };
+    const auto sameKey = [key](const SettingsKey& entry) { return sameKeyLetters(entry.key, key); };
     const auto& keys = settingsKeys();
     const auto found = std::find_if(keys.begin(), keys.end(), sameKey);
     return found == keys.end() ? nullptr : &*found;

@@ -56,6 +56,9 @@ KeyInfo keyInfo(const SettingsKey& key);
 // The settings key spelled key in any letter case, or nullptr.
 const SettingsKey* findSettingsKey(std::string_view key);
 
+// a and b the same in any letter case, as keys are matched.
+bool sameKeyLetters(std::string_view a, std::string_view b);
+
 // Accessors by settings key for the integers.
 std::int32_t* intSetting(LinkParams& params, std::string_view key);
 const std::int32_t* intSetting(const LinkParams& params, std::string_view key);

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -39,16 +38,9 @@ SweepCheck checkKey(std::string_view key) {
     return {};
 }
 
-bool sameLetters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 const ExtraSweepKey* findExtra(std::string_view key, std::span<const ExtraSweepKey> extras) {
     for (const ExtraSweepKey& extra : extras) {
-        if (sameLetters(extra.key, key)) {
+        if (sameKeyLetters(extra.key, key)) {
             return &extra;
         }
     }

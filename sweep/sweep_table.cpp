@@ -3,7 +3,6 @@
 #include "entry/number_format.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace tarsel {
@@ -28,16 +27,9 @@ bool sameColumn(const SweepColumn& a, const SweepColumn& b) {
     return a.key == b.key && a.result == b.result && a.extra == b.extra;
 }
 
-bool sameLetters(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 const SweepColumn* findExtra(std::string_view name, std::span<const SweepColumn> extras) {
     for (const SweepColumn& extra : extras) {
-        if (extra.extraInput ? sameLetters(extra.name, name) : extra.name == name) {
+        if (extra.extraInput ? sameKeyLetters(extra.name, name) : extra.name == name) {
             return &extra;
         }
     }
