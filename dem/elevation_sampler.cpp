@@ -157,6 +157,10 @@ std::optional<double> ElevationSampler::validOrFilled(std::size_t g, long col, l
         status = SampleStatus::Void;
         return std::nullopt;
     }
+    if (unfillable_.contains(*post)) {
+        status = SampleStatus::VoidTooLarge;
+        return std::nullopt;
+    }
     if (const auto known = fills_.find(*post); known != fills_.end()) {
         return known->second;
     }
@@ -170,6 +174,7 @@ std::optional<double> ElevationSampler::validOrFilled(std::size_t g, long col, l
             return grids_[near->grid]->isVoid(v) ? std::nullopt : std::optional<double>(v);
         });
     if (!filled) {
+        unfillable_.insert(*post); // searched once: the whole ring search is costly
         status = SampleStatus::VoidTooLarge;
         return std::nullopt;
     }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace tarsel::dem {
@@ -80,6 +81,7 @@ private:
     std::list<Chunk> chunks_; // most recently used first
     std::unordered_map<PostKey, std::list<Chunk>::iterator, PostKeyHash> chunkIndex_;
     std::unordered_map<PostKey, double, PostKeyHash> fills_;
+    std::unordered_set<PostKey, PostKeyHash> unfillable_;
     std::size_t chunkReads_ = 0;
 };
 
