@@ -130,14 +130,14 @@ private:
 } // namespace
 
 std::unique_ptr<ElevationGrid> openGdalGrid(const std::string& path, const std::string& displayName,
-                                            OpenMode mode) {
+                                            OpenMode mode, char** siblings) {
     const QuietGdal quiet;
     const bool required = mode == OpenMode::Required;
-    if (!required && GDALIdentifyDriver(path.c_str(), nullptr) == nullptr) {
+    if (!required && GDALIdentifyDriver(path.c_str(), siblings) == nullptr) {
         return nullptr;
     }
     Dataset dataset(
-        GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
+        GDALOpenEx(path.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, siblings));
     if (!dataset || GDALGetRasterCount(dataset.get()) < 1) {
         if (!required) {
             return nullptr;

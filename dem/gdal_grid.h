@@ -16,10 +16,14 @@ enum class OpenMode {
 };
 
 // Opens the raster at path (a GDAL name: a file, or /vsizip/... inside an
-// archive), named displayName in messages. Throws DemError when it cannot be
+// archive), named displayName in messages. siblings, when given, names the
+// files of its folder (a null-terminated list), so that GDAL need not list
+// the folder again for each of many tiles. siblings, when given, names the
+// files of its folder (a null-terminated list), so that GDAL need not list
+// the folder again for each of many tiles. Throws DemError when it cannot be
 // read, has no place on the earth, or its coordinate system cannot be reached
 // from WGS84.
 std::unique_ptr<ElevationGrid> openGdalGrid(const std::string& path, const std::string& displayName,
-                                            OpenMode mode);
+                                            OpenMode mode, char** siblings = nullptr);
 
 } // namespace tarsel::dem

@@ -59,8 +59,10 @@ std::size_t openArchive(const std::string& archive, const GridFilter& keep, Grid
 
 std::size_t openFolder(const fs::path& folder, const GridFilter& keep, Grids& grids) {
     std::vector<fs::path> files;
+    CPLStringList siblings; // every name in the folder, listed once for all its tiles
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+        siblings.AddString(entry.path().filename().c_str());
         if (entry.is_regular_file(error)) {
             files.push_back(entry.path());
         }
@@ -71,10 +73,10 @@ std::size_t openFolder(const fs::path& folder, const GridFilter& keep, Grids& gr
     std::sort(files.begin(), files.end());
     std::size_t rasters = 0;
     for (const fs::path& file : files) {
-        rasters += isZip(file)
-                       ? openArchive(file.string(), keep, grids)
-                       : found(openGdalGrid(file.string(), file.string(), OpenMode::IfRaster), keep,
-                               grids);
+        rasters += isZip(file) ? openArchive(file.string(), keep, grids)
+                               : found(openGdalGrid(file.string(), file.string(),
+                                                    OpenMode::IfRaster, siblings.List()),
+                                       keep, grids);
     }
     return rasters;
 }
