@@ -223,3 +223,34 @@ TEST(TarselReportProfile, WrittenSettingsKeepTheInputsNotTheDerivedHill) {
     EXPECT_NE(text.find("y01s=7 "), std::string::npos) << text;    // not the antenna top
     EXPECT_NE(text.find("Range=100 "), std::string::npos) << text; // not the path length
 }
+
+TEST(TarselReportProfile, EveryPathOptionReachesTheMethods) {
+    // SG3's 96 km path at 98.2 MHz: each option moves the figure it feeds.
+    const std::string path = TARSEL_TEST_DATA_DIR "/../terrain/data/rburg_96km.csv";
+    const auto terrain = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = {"--defaults", "--set",       "fcent=98.2e6", "--profile",
+                                         path,         "--tx-height", "10",           "--json"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const ToolRun run = runTool(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return json::parse(run.out)["terrain"];
+    };
+    const json base = terrain({});
+    struct Row {
+        std::vector<std::string> option;
+        const char* moves;
+    };
+    const Row rows[] = {
+        {{"--polarization", "vertical"}, "/deltaBullington/sphericalEarthDb"},
+        {{"--sea-fraction", "1"}, "/deltaBullington/sphericalEarthDb"},
+        {{"--k-factor", "1"}, "/effectiveEarthRadiusM"},
+        {{"--earth-radius", "7000"}, "/lossDb"},
+        {{"--rx-height", "30"}, "/rxHeightAmslM"},
+        {{"--method", "deygout"}, "/lossDb"},
+    };
+    for (const Row& row : rows) {
+        const json::json_pointer moves(row.moves);
+        EXPECT_NE(terrain(row.option)[moves], base[moves]) << row.option[0];
+    }
+    EXPECT_EQ(terrain({"--method", "deygout"})["lossDb"], base["methods"]["deygout"]);
+}
