@@ -65,7 +65,7 @@ void defineDemOptions(CLI::App& app, DemOptions& options, const char* group) {
         ->needs(dem);
 }
 
-std::optional<terrain::Profile> demProfile(const DemOptions& options) {
+std::optional<terrain::Profile> demProfile(const DemOptions& options, DemPath& path) {
     constexpr std::string_view Site =
         "LAT,LON in degrees (latitude -90 to 90, longitude -180 to 180)";
     dem::DemRequest request;
@@ -99,6 +99,8 @@ std::optional<terrain::Profile> demProfile(const DemOptions& options) {
                            " from their neighbours",
                        "--dem");
         }
+        path = {sampled.points.front(), sampled.points.back(), sampled.bearingDeg, sampled.spacingM,
+                sampled.filledVoids};
         return std::move(sampled.profile);
     } catch (const dem::DemError& e) {
         printError(std::string(e.what()) +

@@ -60,7 +60,7 @@ int TerrainCommand::prepare(const TerrainRequest& request, const LinkParams& par
     if (!terrainSetup(request, setup_, unit)) {
         return ExitUsage;
     }
-    std::optional<terrain::Profile> profile = readTerrainProfile(request, unit);
+    std::optional<terrain::Profile> profile = readTerrainProfile(request, unit, dem_);
     if (!profile) {
         return ExitUsage;
     }
@@ -76,7 +76,7 @@ int TerrainCommand::prepare(const TerrainRequest& request, const LinkParams& par
 std::string TerrainCommand::text(TerrainOutput output) const {
     switch (output) {
     case TerrainOutput::Json:
-        return terrainJson(profile_, path_);
+        return terrainJson(profile_, path_, dem_ ? &*dem_ : nullptr);
     case TerrainOutput::ProfileTable:
         return profileTable(profile_, path_.inputs);
     case TerrainOutput::Report:

@@ -40,6 +40,7 @@ private:
     terrain::Profile profile_;
     terrain::PathSetup setup_;
     terrain::PathAnalysis path_;
+    std::optional<DemPath> dem_; // when sampled from elevation data
     // The sweep's: what it sets and what its columns need.
     int sweptField_ = -1;
     int sweptExtra_ = -1;

@@ -30,7 +30,8 @@ struct Pair {
 
 } // namespace
 
-std::string terrainJson(const terrain::Profile& profile, const terrain::PathAnalysis& path) {
+std::string terrainJson(const terrain::Profile& profile, const terrain::PathAnalysis& path,
+                        const DemPath* dem) {
     using terrain::Method;
     const terrain::MethodLosses& l = path.losses;
     Pair t;
@@ -72,6 +73,22 @@ std::string terrainJson(const terrain::Profile& profile, const terrain::PathAnal
     t.set("mainObstacle", std::move(obstacle));
     t.set("marginDb", path.terrain.marginDb, "dB");
     t.set("maxRange", path.terrain.maxRange, "m");
+    if (dem != nullptr) {
+        const auto site = [](const dem::GeoPoint& p) {
+            Pair s;
+            s.set("latDeg", p.latDeg, "deg");
+            s.set("lonDeg", p.lonDeg, "deg");
+            return s;
+        };
+        Pair d;
+        d.set("from", site(dem->from));
+        d.set("to", site(dem->to));
+        d.set("bearingDeg", dem->bearingDeg, "deg");
+        d.set("spacingM", dem->spacingM, "m");
+        d.values["filledVoids"] = dem->filledVoids;
+        d.units["filledVoids"] = "";
+        t.set("dem", std::move(d));
+    }
 
     Json j = resultsJsonObject(path.params, path.results);
     Json units = std::move(j["units"]);

@@ -108,9 +108,10 @@ bool terrainSourceGiven(const CLI::App& app, const TerrainRequest& request) {
 }
 
 std::optional<terrain::Profile> readTerrainProfile(const TerrainRequest& request,
-                                                   terrain::DistanceUnit unit) {
+                                                   terrain::DistanceUnit unit,
+                                                   std::optional<DemPath>& dem) {
     if (request.dem.wanted()) {
-        return demProfile(request.dem);
+        return demProfile(request.dem, dem.emplace());
     }
     terrain::ProfileReadResult read = terrain::readProfileCsv(request.profileFile, unit);
     if (!read.ok) {

@@ -43,10 +43,11 @@ void defineTerrainOptions(CLI::App& app, TerrainRequest& request);
 // printed as a usage error and gives false.
 bool terrainSourceGiven(const CLI::App& app, const TerrainRequest& request);
 
-// The profile from the file or from elevation data; on a fault prints it and
-// gives nullopt.
+// The profile from the file or from elevation data (then how it was sampled
+// into dem); on a fault prints it and gives nullopt.
 std::optional<terrain::Profile> readTerrainProfile(const TerrainRequest& request,
-                                                   terrain::DistanceUnit unit);
+                                                   terrain::DistanceUnit unit,
+                                                   std::optional<DemPath>& dem);
 
 // The setup and distance unit the options ask for. On a bad value prints the
 // option and what it takes and returns false.

@@ -57,6 +57,7 @@ SampledProfile samplePath(ElevationSampler& sampler, const GeodesicPath& path,
                           std::optional<double> spacingM) {
     SampledProfile out;
     // Outside the data everywhere probed: the first point then names the fault.
+    out.bearingDeg = path.bearingDeg();
     out.spacingM =
         spacingM ? *spacingM : postSpacingAlongM(sampler, path).value_or(path.lengthM() / 2.0);
     const std::vector<double> distances = path.evenDistances(out.spacingM);

@@ -16,6 +16,7 @@ struct SampledProfile {
     terrain::Profile profile;     // distances from the first site [m], heights amsl [m]
     std::vector<GeoPoint> points; // where each height was taken
     double spacingM = 0.0;        // the spacing asked for, or the data's own [m]
+    double bearingDeg = 0.0;      // forward azimuth at the first site [degrees from north]
     std::size_t filledVoids = 0;  // distinct void posts filled from their neighbours
 };
 
