@@ -24,12 +24,17 @@ test "$(dpkg-deb -f "$deb" Version)" = "$version"
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 \
-    qt6-qpa-plugins fonts-liberation libgdal32 libgeographiclib23; do
+    libqcustomplot2.1-qt6 qt6-qpa-plugins fonts-liberation libgdal32 libgeographiclib23; do
     if ! grep -qxF "$package" <<<"$names"; then
         echo "Depends lacks $package: $depends" >&2
         exit 1
     fi
 done
+
+if grep -qx 'libqt6charts6' <<<"$names"; then
+    echo "Depends still names Qt Charts: $depends" >&2
+    exit 1
+fi
 
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./usr/||' |
     LC_ALL=C sort >"$out/actual"

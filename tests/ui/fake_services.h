@@ -29,6 +29,8 @@ public:
     QString saveSuffix;
     QString printAnswer; // a PDF file to print to; empty: the print dialog is cancelled
     int printDialogs = 0;
+    QString saveFilterAnswer; // the filter chosen; empty: the first offered
+    SaveQuestion saveQuestion;
 
     void showWarning(QWidget* owner, const Warning& warning) override {
         warnings.push_back(warning);
@@ -65,6 +67,11 @@ public:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printAnswer);
         return true;
+    }
+    SaveChoice askSaveFile(QWidget* owner, const SaveQuestion& question) override {
+        saveQuestion = question;
+        const QString path = getSaveFileName(owner, question.filters, QString());
+        return {path, saveFilterAnswer.isEmpty() ? question.filters.value(0) : saveFilterAnswer};
     }
 };
 

@@ -3,6 +3,7 @@
 #include "ui/common/fonts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -77,9 +78,53 @@ public:
         QPrintDialog dialog(&printer, owner);
         return dialog.exec() == QDialog::Accepted;
     }
+
+    SaveChoice askSaveFile(QWidget* owner, const SaveQuestion& question) override {
+        QFileDialog dialog(owner);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilters(question.filters);
+        const QString folder = question.folder.isEmpty() || !QDir(question.folder).exists()
+                                   ? QDir::homePath()
+                                   : question.folder;
+        dialog.setDirectory(folder);
+        if (!question.filters.isEmpty()) {
+            dialog.selectNameFilter(question.filters.first());
+            dialog.setDefaultSuffix(filterSuffix(question.filters.first()));
+        }
+        // A name typed without a suffix takes the chosen filter's.
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& filter) { dialog.setDefaultSuffix(filterSuffix(filter)); });
+        if (!question.name.isEmpty()) {
+            dialog.selectFile(question.name);
+        }
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        return {dialog.selectedFiles().first(), dialog.selectedNameFilter()};
+    }
 };
 
 } // namespace
+
+SaveChoice UiServices::askSaveFile(QWidget* owner, const SaveQuestion& question) {
+    const QString filter = question.filters.value(0);
+    return {getSaveFileName(owner, question.filters, filterSuffix(filter)), filter};
+}
+
+QString filterSuffix(const QString& filter) {
+    const qsizetype star = filter.indexOf(QStringLiteral("*."));
+    if (star < 0) {
+        return {};
+    }
+    qsizetype end = star + 2;
+    while (end < filter.size() && filter[end].isLetterOrNumber()) {
+        ++end;
+    }
+    return filter.mid(star + 2, end - star - 2);
+}
 
 UiServices& defaultUiServices() {
     static DefaultUiServices services;

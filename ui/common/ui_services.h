@@ -14,6 +14,18 @@ class QWidget;
 
 namespace tarsel {
 
+// A save dialog that starts in a folder with a proposed name, and whose
+// default suffix follows the filter the user chooses.
+struct SaveQuestion {
+    QStringList filters; // the first selected
+    QString folder;      // empty: the user's home folder
+    QString name;        // proposed file name, without a folder
+};
+struct SaveChoice {
+    QString path; // empty when cancelled
+    QString filter;
+};
+
 class UiServices {
 public:
     virtual ~UiServices() = default;
@@ -31,7 +43,13 @@ public:
     // Print dialog on printer: true when the user chose to print, printer
     // then set up as chosen.
     virtual bool choosePrinter(QWidget* owner, QPrinter& printer) = 0;
+    // The save dialog for a question; by default the plain dialog above with
+    // its first filter's suffix.
+    virtual SaveChoice askSaveFile(QWidget* owner, const SaveQuestion& question);
 };
+
+// "png" for "PNG image (*.png)": the suffix of a name filter's first pattern.
+QString filterSuffix(const QString& filter);
 
 // The real dialogs (QApplication::beep, QMessageBox, QFontDialog, QFileDialog).
 UiServices& defaultUiServices();

@@ -6,6 +6,7 @@
 #include "ui/common/app_state.h"
 #include "ui/common/ui_services.h"
 #include "ui/common/write_file.h"
+#include "ui/plots/plot_colours.h"
 #include "ui/plots/plot_view.h"
 #include "ui/plots/plot_window.h"
 
@@ -14,7 +15,6 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QLabel>
-#include <QPainter>
 #include <QPdfWriter>
 
 namespace tarsel {
@@ -23,7 +23,8 @@ namespace {
 
 constexpr int Dpi = 300;
 constexpr int FooterLines = 4;
-const QSize PlotLogicalSize(1100, 760); // the plot drawn at this size, then scaled
+constexpr int PlotLogicalWidth = 1000; // the plot laid out this wide, then scaled to the page
+constexpr int PlotFontPixels = 16;     // of that width: about 8 pt on the page
 
 QString parametersText(const LinkParams& params) {
     QStringList parts;
@@ -56,7 +57,7 @@ public:
         footerBox_ = QRectF(page.left(), page.bottom() - footerHeight, page.width(), footerHeight);
     }
 
-    QPainter& painter() { return painter_; }
+    QCPPainter& painter() { return painter_; }
     QRectF body() const { return body_; }
 
     // Ends the page in progress with its footer; starts the next when asked.
@@ -80,7 +81,7 @@ private:
     QString footer_;
     int pages_;
     int page_ = 0;
-    QPainter painter_;
+    QCPPainter painter_;
     QFont footerFont_;
     QRectF body_;
     QRectF footerBox_;
@@ -118,9 +119,7 @@ void drawReport(PdfPages& pages, const QStringList& rows) {
 }
 
 void drawPlot(PdfPages& pages, PlotView& view, const PlotData& data) {
-    view.setFigure(data.figure);
-    view.layOutNow();
-    QPainter& p = pages.painter();
+    QCPPainter& p = pages.painter();
     QRectF body = pages.body();
     if (!data.figure.note.isEmpty()) {
         QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
@@ -130,14 +129,21 @@ void drawPlot(PdfPages& pages, PlotView& view, const PlotData& data) {
         const double h = QFontMetricsF(font, p.device()).lineSpacing() * 2;
         p.drawText(QRectF(body.left(), body.bottom() - h, body.width(), h),
                    Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignBottom, data.figure.note);
-        body.setBottom(body.bottom() - h);
+        body.setBottom(body.bottom() - h * 1.2);
     }
-    const double scale =
-        std::min(body.width() / PlotLogicalSize.width(), body.height() / PlotLogicalSize.height());
+    // The plot fills the width and the height left, laid out at a logical
+    // size of the same shape and drawn as vectors.
+    const double scale = body.width() / PlotLogicalWidth;
+    const QSize size(PlotLogicalWidth, static_cast<int>(body.height() / scale));
+    view.resize(size);
+    view.setFigure(data.figure);
+    view.layOutNow();
     p.save();
     p.translate(body.topLeft());
     p.scale(scale, scale);
-    view.QWidget::render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
+    p.setMode(QCPPainter::pmVectorized);
+    p.setMode(QCPPainter::pmNonCosmetic);
+    view.toPainter(&p, size.width(), size.height());
     p.restore();
 }
 
@@ -167,15 +173,12 @@ QString writePdfReport(const QString& path, const LinkParams& params, const Link
         PdfPages pages(writer, footer, pdfPageCount(static_cast<int>(rows.size())));
         drawReport(pages, rows);
 
-        // White plots with black text, whatever the screen's palette.
+        // White plots with black text, whatever the screen's palette; fonts in
+        // pixels of the logical size, so that they scale with the plot.
         PlotView view;
-        QPalette light;
-        light.setColor(QPalette::Base, Qt::white);
-        light.setColor(QPalette::WindowText, Qt::black);
-        light.setColor(QPalette::Mid, QColor(0xC0, 0xC0, 0xC0));
-        view.setPalette(light);
+        view.setPalette(lightPlotPalette());
+        view.setPixelFonts(PlotFontPixels);
         view.setAttribute(Qt::WA_DontShowOnScreen);
-        view.resize(PlotLogicalSize);
         view.show();
         SweepControl never;
         const PlotTab tabs[] = {PlotTab::Range, PlotTab::Height, PlotTab::Profile};

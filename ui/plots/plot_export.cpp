@@ -3,10 +3,8 @@
 #include "entry/number_format.h"
 
 #include <QBuffer>
-#include <QPainter>
-#include <QPixmap>
+#include <QFileInfo>
 #include <QSvgGenerator>
-#include <QWidget>
 
 namespace tarsel {
 
@@ -67,22 +65,91 @@ QString figureCsv(const PlotFigure& f) {
     return csv;
 }
 
-QString saveWidgetImage(QWidget* widget, const QString& path) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)) {
+ImageFormat imageFormatOf(const QString& path, const QString& filter) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("svg")) {
+        return ImageFormat::Svg;
+    }
+    if (suffix == QLatin1String("png")) {
+        return ImageFormat::Png;
+    }
+    return filter.contains(QLatin1String("*.svg"), Qt::CaseInsensitive) ? ImageFormat::Svg
+                                                                        : ImageFormat::Png;
+}
+
+QByteArray plotSvg(PlotView& view) {
+    // Drawn in three passes, one SVG each: what lies under the curves, the
+    // curves and markers, and what lies over them (axes, title, legend). The
+    // middle one goes into a group clipped to the plot area: the SVG writer
+    // does not write the clipping the plot draws with.
+    const QList<QStringList> passes = {
+        {QStringLiteral("background"), QStringLiteral("grid")},
+        {QStringLiteral("main")},
+        {QStringLiteral("axes"), QStringLiteral("legend"), QStringLiteral("overlay")}};
+    const QSize size = view.size();
+    const QBrush background = view.background();
+    QList<QByteArray> parts;
+    for (const QStringList& layers : passes) {
+        for (int i = 0; i < view.layerCount(); ++i) {
+            view.layer(i)->setVisible(layers.contains(view.layer(i)->name()));
+        }
+        view.setBackground(parts.isEmpty() ? background : QBrush(Qt::NoBrush));
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
-        svg.setSize(widget->size());
-        svg.setViewBox(widget->rect());
-        svg.setTitle(widget->windowTitle());
-        QPainter painter(&svg);
-        widget->render(&painter);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle(view.figure().title);
+        QCPPainter painter(&svg);
+        view.toPainter(&painter, size.width(), size.height());
         painter.end();
-    } else if (!widget->grab().save(&buffer, "PNG")) {
-        return QStringLiteral("the picture could not be encoded");
+        parts.append(buffer.data());
     }
-    return writeFileWhole(path, buffer.data());
+    for (int i = 0; i < view.layerCount(); ++i) {
+        view.layer(i)->setVisible(true);
+    }
+    view.setBackground(background);
+    view.replot(QCustomPlot::rpQueuedReplot);
+
+    // Each pass: header, then the drawing after its (empty) definitions.
+    const auto body = [](const QByteArray& svg) {
+        const QByteArray defs = "</defs>";
+        const qsizetype start = svg.indexOf(defs);
+        const qsizetype end = svg.lastIndexOf("</svg>");
+        return start < 0 || end < start ? QByteArray()
+                                        : svg.mid(start + defs.size(), end - start - defs.size());
+    };
+    const QRect area = view.axisRect()->rect();
+    const QByteArray clip = QStringLiteral("<clipPath id=\"plotArea\"><rect x=\"%1\" y=\"%2\" "
+                                           "width=\"%3\" height=\"%4\"/></clipPath>\n")
+                                .arg(area.x())
+                                .arg(area.y())
+                                .arg(area.width())
+                                .arg(area.height())
+                                .toUtf8();
+    const QByteArray& first = parts.front();
+    const qsizetype defsEnd = first.indexOf("</defs>");
+    if (defsEnd < 0) {
+        return first;
+    }
+    return first.left(defsEnd) + clip + "</defs>" + body(first) +
+           "<g clip-path=\"url(#plotArea)\">" + body(parts[1]) + "</g>\n" + body(parts[2]) +
+           "</svg>\n";
+}
+
+QString savePlotImage(PlotView& view, const QString& path, ImageFormat format) {
+    QByteArray data;
+    if (format == ImageFormat::Svg) {
+        data = plotSvg(view);
+    } else {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        if (!view.grab().save(&buffer, "PNG")) {
+            return QStringLiteral("the picture could not be encoded");
+        }
+    }
+    return writeFileWhole(path, data);
 }
 
 } // namespace tarsel

@@ -4,10 +4,9 @@
 
 #include "ui/common/write_file.h"
 #include "ui/plots/plot_figure.h"
+#include "ui/plots/plot_view.h"
 
 #include <QString>
-
-class QWidget;
 
 namespace tarsel {
 
@@ -19,8 +18,16 @@ QString figureCsv(const PlotFigure& figure);
 // A number in CSV: shortest round-trip form, "inf", "-inf", "nan".
 QString csvNumber(double value);
 
-// The widget drawn to path: SVG when the name ends in ".svg", else PNG.
-// "" on success, otherwise the reason.
-QString saveWidgetImage(QWidget* widget, const QString& path);
+// The picture formats a plot is saved in, as the save dialog offers them.
+enum class ImageFormat { Png, Svg };
+// The format of path by its suffix, else that of the chosen filter
+// ("SVG image (*.svg)"), else PNG.
+ImageFormat imageFormatOf(const QString& path, const QString& filter);
+
+// The plot as SVG: vector, its curves and markers clipped to the plot area.
+QByteArray plotSvg(PlotView& view);
+
+// The plot drawn to path in format. "" on success, otherwise the reason.
+QString savePlotImage(PlotView& view, const QString& path, ImageFormat format);
 
 } // namespace tarsel

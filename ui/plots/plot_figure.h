@@ -29,7 +29,9 @@ struct PlotCurve {
     PlotColour colour = PlotColour::Foreground;
     bool strong = false; // drawn wider than the others
     bool dashed = false;
-    bool shared = true; // x values shared with the first curve (one column of the data)
+    bool shared = true;  // x values shared with the first curve (one column of the data)
+    bool right = false;  // against the right-hand axis (the figure's y2)
+    bool filled = false; // a closed outline filled like ground (the hill, a terrain)
 };
 
 // A straight line across the plot at x (vertical) or at y (horizontal).
@@ -52,6 +54,7 @@ struct PlotFigure {
     QString title;
     PlotAxis x;
     PlotAxis y;
+    PlotAxis y2; // the right-hand axis, for curves of a second unit; no title: none
     std::vector<PlotCurve> curves;
     std::vector<PlotMarker> markers;
     QString note; // shown under the plot (the path profile's verdict)

@@ -39,6 +39,7 @@ PlotSettings loadPlotSettings(const std::string& path) {
     s.sweepPoints =
         std::clamp(file.getInt(PlotSection, "SweepPoints", s.sweepPoints), 2, MaxPlotSweepPoints);
     s.sweepLog = file.getInt(PlotSection, "SweepLog", s.sweepLog) != 0;
+    s.folder = file.getString(PlotSection, "Folder", "", ValueSize);
     if (file.contains(PlotSection, "SweepResults")) {
         const std::string list = file.getString(PlotSection, "SweepResults", "", ValueSize);
         s.sweepResults.clear();
@@ -72,6 +73,9 @@ std::string savePlotSettings(const std::string& path, const PlotSettings& s) {
         file.setString(PlotSection, "SweepPoints", std::to_string(s.sweepPoints));
         file.setString(PlotSection, "SweepLog", s.sweepLog ? "1" : "0");
         file.setString(PlotSection, "SweepResults", results);
+        if (!s.folder.empty()) {
+            file.setString(PlotSection, "Folder", s.folder);
+        }
     });
 }
 

@@ -22,6 +22,7 @@ struct PlotSettings {
     int sweepPoints = 201;
     bool sweepLog = true;
     std::vector<std::string> sweepResults = {"noDiffraction.marginDb"};
+    std::string folder; // where the last picture, data or PDF was saved
 
     bool operator==(const PlotSettings&) const = default;
 };

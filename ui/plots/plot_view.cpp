@@ -1,44 +1,27 @@
 #include "ui/plots/plot_view.h"
 
 #include "entry/number_format.h"
-
-#include <QChart>
-#include <QCoreApplication>
-#include <QLegendMarker>
-#include <QLineSeries>
-#include <QLogValueAxis>
-#include <QMouseEvent>
-#include <QRubberBand>
-#include <QValueAxis>
-#include <QWheelEvent>
+#include "ui/plots/plot_axes.h"
+#include "ui/plots/plot_colours.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <vector>
 
 namespace tarsel {
 
 namespace {
 
 constexpr double WheelStep = 1.25;    // zoom factor per wheel notch
-constexpr double Margin = 0.04;       // free space around the data, of its span
-constexpr double MarkerReach = 100.0; // marker lines reach this many spans beyond the data
-const char* const MarkerProperty = "plotMarker";
+constexpr double KeyPan = 0.1;        // of the plot's size per arrow key
 constexpr double MinZoomSpan = 1e-6;  // of the whole figure's span
 constexpr double MaxZoomSpan = 1e4;   // of the whole figure's span
 constexpr double MaxExtraDecades = 6; // a log axis zoomed out beyond the figure
+constexpr double ReadoutReach = 40.0; // pixels either side searched for the nearest point
+const char* const MarkerProperty = "plotMarker";
 
 QString number(double value) {
     return QString::fromStdString(formatG(value, 0, 5));
-}
-
-bool usable(QPointF p, bool logX) {
-    return std::isfinite(p.x()) && std::isfinite(p.y()) && (!logX || p.x() > 0.0);
-}
-
-bool usable(const PlotMarker& m, bool logX) {
-    return std::isfinite(m.at) && !(m.vertical && logX && m.at <= 0.0);
 }
 
 // A value with its unit, if any: "12.5 m".
@@ -46,416 +29,537 @@ QString withUnit(double value, const QString& unit) {
     return unit.isEmpty() ? number(value) : number(value) + " " + unit;
 }
 
-// Adds series to the chart on its two axes, drawn with pen.
-void addSeries(QChart* chart, QLineSeries* series, const QPen& pen, QAbstractAxis* x,
-               QAbstractAxis* y) {
-    series->setPen(pen);
-    chart->addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
+bool usableX(double x, bool log) {
+    return std::isfinite(x) && std::fabs(x) <= AxisLimit && (!log || x >= LogAxisFloor);
 }
 
-// The span [lo, hi] widened by the margin; a point or nothing gets a unit span.
-QPointF padded(double lo, double hi, bool log) {
-    if (!(lo <= hi)) {
-        return log ? QPointF(1.0, 10.0) : QPointF(0.0, 1.0);
-    }
-    if (log) {
-        const double ratio = hi > lo ? std::pow(hi / lo, Margin) : 2.0;
-        return QPointF(lo / ratio, hi * ratio);
-    }
-    const double pad = hi > lo ? (hi - lo) * Margin : std::max(1.0, std::fabs(lo) * 0.1);
-    return QPointF(lo - pad, hi + pad);
+bool usableY(double y) {
+    return std::isfinite(y) && std::fabs(y) <= AxisLimit;
 }
 
-// A range the chart can hold: finite, increasing, and on a log axis positive
-// and within the doubles whose logarithms round-trip (beyond, the chart's log
-// axis and its domain correct each other without end).
-QPointF drawable(QPointF range, bool log) {
-    const double limit = log ? 1e300 : std::numeric_limits<double>::max() / 4;
-    const double floor = log ? 1e-300 : -limit;
-    double lo = std::clamp(std::isnan(range.x()) ? floor : range.x(), floor, limit);
-    double hi = std::clamp(std::isnan(range.y()) ? limit : range.y(), floor, limit);
-    if (log) {
-        if (!(hi > lo * (1 + 1e-9))) {
-            lo = std::min(lo, limit / 10);
-            hi = lo * 10;
-        }
-    } else if (!(hi > lo)) {
-        hi = lo + std::max(1.0, std::fabs(lo));
-    }
-    return QPointF(lo, hi);
+bool ascending(const QList<QPointF>& points) {
+    return std::is_sorted(points.begin(), points.end(),
+                          [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
 }
 
-// The round step (1, 2 or 5 times a power of ten) nearest above step.
-double roundStep(double step) {
-    if (!(step > 0.0) || !std::isfinite(step)) {
-        return 1.0;
+// Whether two curves draw the same line (one hides the other).
+bool coincide(const PlotCurve& a, const PlotCurve& b) {
+    if (a.points.size() != b.points.size() || a.points.isEmpty() || a.right != b.right) {
+        return false;
     }
-    const double decade = std::pow(10.0, std::floor(std::log10(step)));
-    for (const double m : {1.0, 2.0, 5.0}) {
-        if (m * decade >= step) {
-            return m * decade;
+    double span = 0.0;
+    for (const QPointF& p : a.points) {
+        span = std::max(span, std::fabs(p.y()));
+    }
+    const double tolerance = std::max(span, 1.0) * 1e-9;
+    for (qsizetype i = 0; i < a.points.size(); ++i) {
+        if (a.points[i].x() != b.points[i].x() ||
+            !(std::fabs(a.points[i].y() - b.points[i].y()) <= tolerance)) {
+            return false;
         }
     }
-    return 10.0 * decade;
+    return true;
 }
+
+struct Extent {
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = -std::numeric_limits<double>::infinity();
+    void add(double v) {
+        lo = std::min(lo, v);
+        hi = std::max(hi, v);
+    }
+};
 
 } // namespace
 
-QColor plotColour(PlotColour colour, const QPalette& palette) {
-    switch (colour) {
-    case PlotColour::Orange:
-        return QColor(0xE6, 0x9F, 0x00);
-    case PlotColour::SkyBlue:
-        return QColor(0x56, 0xB4, 0xE9);
-    case PlotColour::BluishGreen:
-        return QColor(0x00, 0x9E, 0x73);
-    case PlotColour::Yellow:
-        return QColor(0xF0, 0xE4, 0x42);
-    case PlotColour::Blue:
-        return QColor(0x00, 0x72, 0xB2);
-    case PlotColour::Vermillion:
-        return QColor(0xD5, 0x5E, 0x00);
-    case PlotColour::Purple:
-        return QColor(0xCC, 0x79, 0xA7);
-    case PlotColour::Foreground:
-        break;
-    }
-    return palette.color(QPalette::WindowText);
-}
-
-PlotView::PlotView(QWidget* parent) : QChartView(new QChart, parent) {
+PlotView::PlotView(QWidget* parent) : QCustomPlot(parent) {
     setObjectName(QStringLiteral("plotView"));
-    setRubberBand(QChartView::RectangleRubberBand);
     setMouseTracking(true);
-    setRenderHint(QPainter::Antialiasing);
-    // One entry a line beside the plot: a row below it cuts long names short.
-    chart()->legend()->setAlignment(Qt::AlignRight);
-    chart()->legend()->setShowToolTips(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setAntialiasedElements(QCP::aePlottables | QCP::aeItems | QCP::aeLegendItems);
+    setNoAntialiasingOnDrag(true);
+    setSelectionRectMode(QCP::srmZoom);
+    // Nothing is selectable: a click never changes how a curve looks.
+    setInteractions(QCP::Interactions());
+
+    plotLayout()->insertRow(0);
+    title_ = new QCPTextElement(this, QString());
+    title_->setLayer(QStringLiteral("axes")); // never under the plot area's clip
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.15);
+    title_->setFont(titleFont);
+    plotLayout()->addElement(0, 0, title_);
+
+    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
+        axis->grid()->setSubGridVisible(true);
+        axis->setTickLabelPadding(4);
+        connect(axis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
+                [this, axis](const QCPRange& now) { rangeChanged(axis, now); });
+    }
+    yAxis2->grid()->setVisible(false);
+    yAxis2->grid()->setSubGridVisible(false);
+    legend->setLayer(QStringLiteral("legend"));
+    legend->setIconSize(32, 12);
+    connect(this, &QCustomPlot::afterLayout, this, &PlotView::placeLegend);
     applyPalette();
 }
 
 void PlotView::setFigure(const PlotFigure& figure) {
+    const bool sameAxes = figure.x.log == figure_.x.log && figure.x.unit == figure_.x.unit &&
+                          figure.y.unit == figure_.y.unit && figure.y2.unit == figure_.y2.unit &&
+                          figure.y2.title.isEmpty() == figure_.y2.title.isEmpty() &&
+                          figure.exaggeration == figure_.exaggeration;
+    const bool keepZoom = zoomed_ && sameAxes;
+    const QCPRange x = xAxis->range(), y = yAxis->range(), y2 = yAxis2->range();
     figure_ = figure;
     build();
+    computeFullRanges();
+    if (keepZoom) {
+        setRange(xAxis, x);
+        setRange(yAxis, y);
+        setRange(yAxis2, y2);
+    } else {
+        zoomed_ = false;
+        applyFullRanges();
+    }
+    replot(rpQueuedReplot);
+    updateReadout();
 }
 
 void PlotView::layOutNow() {
-    // The chart lays itself out, and deletes the parts of the figure before,
-    // only when the event loop runs; no user input is taken meanwhile.
-    for (int pass = 0; pass < 2; ++pass) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    replot(rpImmediateRefresh);
+    if (figure_.exaggeration > 0.0 && !zoomed_) {
+        // Drawn to scale: the ranges follow the plot area's shape, known now.
+        computeFullRanges();
+        applyFullRanges();
+        replot(rpImmediateRefresh);
+    }
+}
+
+void PlotView::setPixelFonts(int pixels) {
+    QFont base = font();
+    base.setPixelSize(pixels);
+    QFont bold = base;
+    bold.setBold(true);
+    bold.setPixelSize(pixels * 6 / 5);
+    title_->setFont(bold);
+    legend->setFont(base);
+    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
+        axis->setTickLabelFont(base);
+        axis->setLabelFont(base);
     }
 }
 
 void PlotView::build() {
-    QChart* c = chart();
-    c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes()) {
-        c->removeAxis(axis);
-        delete axis;
-    }
-    c->setTitle(figure_.title);
+    clearPlottables();
+    clearItems();
+    legend->clearItems();
+    plottables_.clear();
 
-    QAbstractAxis* x = nullptr;
-    if (figure_.x.log) {
-        auto* axis = new QLogValueAxis;
-        axis->setLabelFormat(QStringLiteral("%g"));
-        axis->setMinorTickCount(-1);
-        x = axis;
-    } else {
-        x = new QValueAxis;
-    }
-    auto* y = new QValueAxis;
-    for (QAbstractAxis* axis : {x, static_cast<QAbstractAxis*>(y)}) {
-        auto* linear = qobject_cast<QValueAxis*>(axis);
-        if (linear == nullptr) {
-            continue;
-        }
-        linear->setLabelFormat(QStringLiteral("%g")); // 1000, not 1000.0
-        if (figure_.exaggeration > 0.0) {
-            // Drawn to scale: the ranges stay exact; round ticks inside them,
-            // about eight to an axis however far it is zoomed.
-            linear->setTickType(QValueAxis::TicksDynamic);
-            linear->setTickAnchor(0.0);
-            connect(linear, &QValueAxis::rangeChanged, linear, [linear](qreal lo, qreal hi) {
-                linear->setTickInterval(roundStep((hi - lo) / 8));
-            });
-        }
-    }
-    x->setTitleText(figure_.x.label());
-    y->setTitleText(figure_.y.label());
-    c->addAxis(x, Qt::AlignBottom);
-    c->addAxis(y, Qt::AlignLeft);
-
-    // The data's extent, from the curves and the markers; the axes take their
-    // ranges before any series is attached, and each series gets its points
-    // once attached, so that Qt Charts lays every curve out once, not once for
-    // every range and axis change.
-    const double inf = std::numeric_limits<double>::infinity();
-    double x0 = inf, x1 = -inf, y0 = inf, y1 = -inf;
-    std::vector<QList<QPointF>> curvePoints;
-    curvePoints.reserve(figure_.curves.size());
-    for (const PlotCurve& curve : figure_.curves) {
-        QList<QPointF>& points = curvePoints.emplace_back();
-        points.reserve(curve.points.size());
-        for (const QPointF& p : curve.points) {
-            if (usable(p, figure_.x.log)) {
-                points.append(p);
-                x0 = std::min(x0, p.x());
-                x1 = std::max(x1, p.x());
-                y0 = std::min(y0, p.y());
-                y1 = std::max(y1, p.y());
-            }
-        }
-    }
-    for (const PlotMarker& m : figure_.markers) {
-        if (!usable(m, figure_.x.log)) {
-            continue;
-        }
-        if (m.vertical) {
-            x0 = std::min(x0, m.at);
-            x1 = std::max(x1, m.at);
-        } else {
-            y0 = std::min(y0, m.at);
-            y1 = std::max(y1, m.at);
-        }
-    }
-    dataBox_ = QRectF(QPointF(x0, y0), QPointF(x1, y1));
-    applyRanges();
+    const bool log = figure_.x.log;
+    // Minor grid lines only between the decades of a log axis.
+    xAxis->grid()->setSubGridVisible(log);
+    yAxis->grid()->setSubGridVisible(false);
+    xAxis->setScaleType(log ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+    xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new PlotTicker(figure_.x.unit, log)));
+    yAxis->setTicker(QSharedPointer<QCPAxisTicker>(new PlotTicker(figure_.y.unit, false)));
+    yAxis2->setTicker(QSharedPointer<QCPAxisTicker>(new PlotTicker(figure_.y2.unit, false)));
+    const bool right = !figure_.y2.title.isEmpty();
+    yAxis2->setVisible(right);
+    yAxis2->setTickLabels(right);
 
     const QPalette pal = palette();
     for (std::size_t i = 0; i < figure_.curves.size(); ++i) {
         const PlotCurve& curve = figure_.curves[i];
-        auto* series = new QLineSeries;
-        series->setName(curve.name);
         QPen pen(plotColour(curve.colour, pal));
-        pen.setWidthF(curve.strong ? 3.0 : 1.5);
+        pen.setWidthF(curve.strong ? 2.5 : 1.5);
         pen.setStyle(curve.dashed ? Qt::DashLine : Qt::SolidLine);
-        addSeries(c, series, pen, x, y);
-        series->replace(curvePoints[i]);
+        // A curve drawn over an earlier one is dashed, so both stay visible.
+        for (std::size_t j = 0; j < i; ++j) {
+            if (coincide(curve, figure_.curves[j])) {
+                pen.setDashPattern({5.0, 4.0});
+                break;
+            }
+        }
+        addCurve(curve, pen);
     }
-
-    // Marker lines reach far beyond the data, so that they cross any zoom.
-    const QPointF xs = padded(x0, x1, figure_.x.log);
-    const QPointF ys = padded(y0, y1, false);
-    const double yReach = (ys.y() - ys.x()) * MarkerReach;
-    for (const PlotMarker& m : figure_.markers) {
-        if (!usable(m, figure_.x.log)) {
-            continue;
-        }
-        auto* series = new QLineSeries;
-        series->setName(m.name);
-        series->setProperty(MarkerProperty, true);
-        QPen pen(plotColour(m.colour, pal));
-        pen.setWidthF(1.0);
+    for (const PlotMarker& marker : figure_.markers) {
+        QPen pen(plotColour(marker.colour, pal));
+        pen.setWidthF(1.2);
         pen.setStyle(Qt::DotLine);
-        addSeries(c, series, pen, x, y);
-        if (m.vertical) {
-            series->replace({QPointF(m.at, ys.x() - yReach), QPointF(m.at, ys.y() + yReach)});
-        } else {
-            const double lo =
-                figure_.x.log ? xs.x() / 1e6 : xs.x() - (xs.y() - xs.x()) * MarkerReach;
-            const double hi =
-                figure_.x.log ? xs.y() * 1e6 : xs.y() + (xs.y() - xs.x()) * MarkerReach;
-            series->replace({QPointF(lo, m.at), QPointF(hi, m.at)});
-        }
+        addMarker(marker, pen);
     }
     // One curve alone is named by its axis: the plot gets the legend's room.
-    c->legend()->setVisible(c->series().size() > 1);
-    // Curves that only complete another (a zone's second edge) share its entry.
+    legend->setVisible(legend->itemCount() > 1);
+    legendBelow_ = legend->itemCount() > 4;
+    QCPLayoutInset* inset = axisRect()->insetLayout();
+    if (legendBelow_ && inset->elements(false).contains(legend)) {
+        inset->take(legend);
+        plotLayout()->addElement(2, 0, legend);
+        plotLayout()->setRowStretchFactor(2, 0.001);
+        legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    } else if (!legendBelow_ && !inset->elements(false).contains(legend)) {
+        plotLayout()->take(legend);
+        plotLayout()->simplify();
+        inset->addElement(legend, Qt::AlignTop | Qt::AlignRight);
+        legend->setFillOrder(QCPLayoutGrid::foRowsFirst);
+        legend->setWrap(0);
+    }
+    if (!legend->visible() && plotLayout()->elements(false).contains(legend)) {
+        legend->setVisible(false);
+    }
     applyPalette();
 }
 
-void PlotView::applyRanges() {
-    QChart* c = chart();
-    const auto horizontal = c->axes(Qt::Horizontal);
-    const auto vertical = c->axes(Qt::Vertical);
-    if (horizontal.isEmpty() || vertical.isEmpty()) {
+void PlotView::addCurve(const PlotCurve& curve, const QPen& pen) {
+    QCPAxis* valueAxis = curve.right ? yAxis2 : yAxis;
+    const bool sorted = !curve.filled && ascending(curve.points);
+    QVector<double> keys, values;
+    keys.reserve(curve.points.size());
+    values.reserve(curve.points.size());
+    for (const QPointF& p : curve.points) {
+        if (usableX(p.x(), figure_.x.log) && usableY(p.y())) {
+            keys.append(p.x());
+            values.append(p.y());
+        } else if (!keys.isEmpty()) {
+            // A point no axis can show is left out; the line breaks there.
+            keys.append(keys.back());
+            values.append(std::numeric_limits<double>::quiet_NaN());
+        }
+    }
+    QCPAbstractPlottable* plottable = nullptr;
+    if (sorted) {
+        auto* graph = new QCPGraph(xAxis, valueAxis);
+        graph->setData(keys, values, true);
+        graph->setAdaptiveSampling(true);
+        plottable = graph;
+    } else {
+        auto* outline = new QCPCurve(xAxis, valueAxis);
+        outline->setData(keys, values);
+        plottable = outline;
+    }
+    plottable->setName(curve.name);
+    plottable->setPen(pen);
+    if (curve.filled) {
+        QColor fill = pen.color();
+        fill.setAlphaF(0.35f);
+        plottable->setBrush(fill);
+    }
+    // The second edge of a pair (a zone's lower edge) shares the first's entry.
+    if (curve.name.endsWith(QStringLiteral(", lower"))) {
+        plottable->removeFromLegend();
+    }
+    plottables_.push_back(plottable);
+}
+
+void PlotView::addMarker(const PlotMarker& marker, const QPen& pen) {
+    // A marker at a position no axis can show (an unbounded range) is left out.
+    if (marker.vertical ? !usableX(marker.at, figure_.x.log) : !usableY(marker.at)) {
         return;
     }
-    // Drawn to scale, or with no span of its own, the data gets a margin.
-    QPointF xs(dataBox_.left(), dataBox_.right());
-    if (figure_.exaggeration > 0.0 || !(xs.x() < xs.y())) {
-        xs = padded(dataBox_.left(), dataBox_.right(), figure_.x.log);
+    auto* line = new QCPItemStraightLine(this);
+    line->setPen(pen);
+    line->setClipToAxisRect(true);
+    if (marker.vertical) {
+        line->point1->setCoords(marker.at, 0.0);
+        line->point2->setCoords(marker.at, 1.0);
+    } else {
+        const double x0 = figure_.x.log ? 1.0 : 0.0;
+        line->point1->setCoords(x0, marker.at);
+        line->point2->setCoords(x0 * 10 + 1, marker.at);
     }
-    QPointF ys = padded(dataBox_.top(), dataBox_.bottom(), false);
-    const QRectF area = c->plotArea();
-    if (figure_.exaggeration > 0.0 && area.width() > 0 && area.height() > 0) {
-        // One metre up drawn as `exaggeration` metres along: metres per pixel.
-        const double perPixel = std::max((xs.y() - xs.x()) / area.width(),
-                                         figure_.exaggeration * (ys.y() - ys.x()) / area.height());
-        const double xc = (xs.x() + xs.y()) / 2;
-        const double yc = (ys.x() + ys.y()) / 2;
-        const double halfW = perPixel * area.width() / 2;
-        const double halfH = perPixel / figure_.exaggeration * area.height() / 2;
-        xs = QPointF(xc - halfW, xc + halfW);
-        ys = QPointF(yc - halfH, yc + halfH);
-    }
-    xs = drawable(xs, figure_.x.log);
-    ys = drawable(ys, false);
-    horizontal.first()->setRange(xs.x(), xs.y());
-    vertical.first()->setRange(ys.x(), ys.y());
-    if (figure_.exaggeration <= 0.0) {
-        // Round tick values; a drawn-to-scale profile keeps its exact ranges.
-        for (QAbstractAxis* axis : {horizontal.first(), vertical.first()}) {
-            if (auto* linear = qobject_cast<QValueAxis*>(axis)) {
-                linear->applyNiceNumbers();
+    // Its legend entry: an empty graph drawn with the marker's pen.
+    auto* entry = new QCPGraph(xAxis, yAxis);
+    entry->setName(marker.name);
+    entry->setPen(pen);
+    entry->setProperty(MarkerProperty, true);
+}
+
+void PlotView::computeFullRanges() {
+    const bool log = figure_.x.log;
+    Extent x, y, y2;
+    for (const PlotCurve& curve : figure_.curves) {
+        for (const QPointF& p : curve.points) {
+            if (usableX(p.x(), log) && usableY(p.y())) {
+                x.add(p.x());
+                (curve.right ? y2 : y).add(p.y());
             }
         }
     }
-}
-
-void PlotView::applyPalette() {
-    const QPalette pal = palette();
-    const QColor text = pal.color(QPalette::WindowText);
-    QChart* c = chart();
-    c->setBackgroundBrush(pal.color(QPalette::Base));
-    c->setTitleBrush(text);
-    c->legend()->setLabelColor(text);
-    for (QAbstractAxis* axis : c->axes()) {
-        axis->setLabelsColor(text);
-        axis->setTitleBrush(text);
-        axis->setLinePenColor(text);
-        axis->setGridLineColor(pal.color(QPalette::Mid));
-    }
-    // The second edge of a pair shares the legend entry of the first.
-    const auto all = c->series();
-    for (QAbstractSeries* s : all) {
-        for (QLegendMarker* m : c->legend()->markers(s)) {
-            m->setVisible(!s->name().endsWith(QStringLiteral(", lower")));
+    for (const PlotMarker& m : figure_.markers) {
+        if (m.vertical && usableX(m.at, log)) {
+            x.add(m.at);
+        } else if (!m.vertical && usableY(m.at)) {
+            y.add(m.at);
         }
     }
+    // A swept axis runs exactly over its values; a drawing to scale gets a margin.
+    fullX_ = figure_.exaggeration > 0.0 || !(x.lo < x.hi) ? paddedRange(x.lo, x.hi, log)
+                                                          : drawable(QCPRange(x.lo, x.hi), log);
+    fullY_ = paddedRange(y.lo, y.hi, false);
+    fullY2_ = paddedRange(y2.lo, y2.hi, false);
+    shownExaggeration_ = figure_.exaggeration;
+    const QRect area = axisRect()->rect();
+    if (figure_.exaggeration > 0.0 && area.width() > 0 && area.height() > 0) {
+        // One metre up drawn as `exaggeration` metres along, the path across
+        // the whole width; heights that do not fit lower the exaggeration.
+        const double perPixelX = fullX_.size() / area.width();
+        const double wanted = perPixelX / figure_.exaggeration * area.height();
+        if (wanted >= fullY_.size()) {
+            fullY_ = drawable(QCPRange(fullY_.center() - wanted / 2, fullY_.center() + wanted / 2),
+                              false);
+        } else {
+            shownExaggeration_ = perPixelX / (fullY_.size() / area.height());
+        }
+    }
+    updateTitle();
+}
+
+void PlotView::applyFullRanges() {
+    setRange(xAxis, fullX_);
+    setRange(yAxis, fullY_);
+    setRange(yAxis2, fullY2_);
+}
+
+void PlotView::setRange(QCPAxis* axis, const QCPRange& range) {
+    settingRanges_ = true;
+    axis->setRange(drawable(range, axis->scaleType() == QCPAxis::stLogarithmic));
+    settingRanges_ = false;
+    updateAxisTitle(axis);
+}
+
+QCPRange PlotView::limited(const QCPAxis* axis, QCPRange r) const {
+    const bool log = axis->scaleType() == QCPAxis::stLogarithmic;
+    const QCPRange& full = fullOf(axis);
+    r = drawable(r, log);
+    if (log) {
+        // Spans in decades about the middle, in logarithms.
+        const double fullSpan = std::log10(full.upper / full.lower);
+        double lo = std::log10(r.lower), hi = std::log10(r.upper);
+        const double span = std::clamp(hi - lo, fullSpan * MinZoomSpan, fullSpan + MaxExtraDecades);
+        const double mid = (lo + hi) / 2;
+        lo = mid - span / 2;
+        hi = mid + span / 2;
+        const double floor = std::log10(LogAxisFloor), ceiling = std::log10(AxisLimit);
+        const double shift = lo < floor ? floor - lo : (hi > ceiling ? ceiling - hi : 0.0);
+        return drawable(QCPRange(std::pow(10.0, lo + shift), std::pow(10.0, hi + shift)), true);
+    }
+    const double fullSpan = full.size();
+    const double least =
+        std::max(fullSpan * MinZoomSpan, std::max(std::fabs(r.lower), std::fabs(r.upper)) * 1e-9);
+    const double span = std::clamp(r.size(), least, std::min(fullSpan * MaxZoomSpan, AxisLimit));
+    const double mid = r.center();
+    double lo = mid - span / 2, hi = mid + span / 2;
+    if (lo < -AxisLimit) {
+        hi += -AxisLimit - lo;
+        lo = -AxisLimit;
+    } else if (hi > AxisLimit) {
+        lo -= hi - AxisLimit;
+        hi = AxisLimit;
+    }
+    return drawable(QCPRange(lo, hi), false);
+}
+
+void PlotView::rangeChanged(QCPAxis* axis, const QCPRange& now) {
+    if (settingRanges_) {
+        return;
+    }
+    // A zoom or pan of the user's (the rubber band, the wheel, the keys):
+    // kept within what the axes can draw.
+    zoomed_ = true;
+    const QCPRange allowed = limited(axis, now);
+    if (allowed != now) {
+        settingRanges_ = true;
+        axis->setRange(allowed);
+        settingRanges_ = false;
+    }
+    updateAxisTitle(axis);
+}
+
+const PlotAxis& PlotView::axisOf(const QCPAxis* axis) const {
+    return axis == xAxis ? figure_.x : axis == yAxis ? figure_.y : figure_.y2;
+}
+
+const QCPRange& PlotView::fullOf(const QCPAxis* axis) const {
+    return axis == xAxis ? fullX_ : axis == yAxis ? fullY_ : fullY2_;
+}
+
+void PlotView::updateAxisTitle(QCPAxis* axis) {
+    const PlotAxis& a = axisOf(axis);
+    auto* ticker = dynamic_cast<PlotTicker*>(axis->ticker().data());
+    if (a.unit.isEmpty() || (ticker != nullptr && ticker->labelsCarryUnit())) {
+        axis->setLabel(a.title);
+        return;
+    }
+    const QCPRange r = axis->range();
+    const UnitPrefix prefix = unitPrefix(a.unit, std::max(std::fabs(r.lower), std::fabs(r.upper)));
+    axis->setLabel(QStringLiteral("%1 [%2%3]").arg(a.title, prefix.prefix, a.unit));
+}
+
+void PlotView::updateTitle() {
+    QString text = figure_.title;
+    if (figure_.exaggeration > 0.0 && shownExaggeration_ < figure_.exaggeration * 0.99) {
+        text += QStringLiteral(" \u2013 heights shown x%1 to fit")
+                    .arg(QString::fromStdString(formatG(shownExaggeration_, 0, 3)));
+    }
+    title_->setText(text);
 }
 
 void PlotView::resetZoom() {
-    chart()->zoomReset();
-    applyRanges();
-}
-
-bool PlotView::zoomAllowed(double factorX, double factorY) const {
-    const QPointF fullX = padded(dataBox_.left(), dataBox_.right(), figure_.x.log);
-    const QPointF fullY = padded(dataBox_.top(), dataBox_.bottom(), false);
-    const QPointF xs = xRange();
-    const QPointF ys = yRange();
-    const auto fits = [](double span, double full, double factor, double maxSpan) {
-        const double next = span / factor;
-        return std::isfinite(next) && next >= full * MinZoomSpan && next <= maxSpan;
-    };
-    bool xOk = false;
-    if (figure_.x.log) {
-        // Spans in decades: the chart's log axis loops or lays out endless
-        // ticks beyond these.
-        const double full = std::log10(fullX.y() / fullX.x());
-        xOk = xs.x() > 0.0 &&
-              fits(std::log10(xs.y() / xs.x()), full, factorX, full + MaxExtraDecades);
-    } else {
-        const double full = fullX.y() - fullX.x();
-        xOk = fits(xs.y() - xs.x(), full, factorX, full * MaxZoomSpan);
-    }
-    const double fullH = fullY.y() - fullY.x();
-    return xOk && fits(ys.y() - ys.x(), fullH, factorY, fullH * MaxZoomSpan);
+    zoomed_ = false;
+    computeFullRanges();
+    applyFullRanges();
+    replot(rpQueuedReplot);
+    updateReadout();
 }
 
 void PlotView::zoomAbout(double factor, QPointF centre) {
-    if (!zoomAllowed(factor, factor)) {
+    if (!(factor > 0.0) || !std::isfinite(factor)) {
         return;
     }
-    QRectF area = chart()->plotArea();
-    const QPointF c = chart()->mapFromScene(mapToScene(centre.toPoint()));
-    const double w = area.width() / factor;
-    const double h = area.height() / factor;
-    // Keep the point under the mouse where it is.
-    const double fx = (c.x() - area.left()) / area.width();
-    const double fy = (c.y() - area.top()) / area.height();
-    area = QRectF(c.x() - fx * w, c.y() - fy * h, w, h);
-    chart()->zoomIn(area);
+    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
+        if (!axis->visible()) {
+            continue;
+        }
+        const bool log = axis->scaleType() == QCPAxis::stLogarithmic;
+        const double at =
+            axis->pixelToCoord(axis->orientation() == Qt::Horizontal ? centre.x() : centre.y());
+        const QCPRange r = axis->range();
+        QCPRange next;
+        if (log) {
+            if (!(at > 0.0) || !std::isfinite(at)) {
+                continue;
+            }
+            next = QCPRange(at * std::pow(r.lower / at, 1 / factor),
+                            at * std::pow(r.upper / at, 1 / factor));
+        } else {
+            next = QCPRange(at + (r.lower - at) / factor, at + (r.upper - at) / factor);
+        }
+        zoomed_ = true;
+        settingRanges_ = true;
+        axis->setRange(limited(axis, next));
+        settingRanges_ = false;
+        updateAxisTitle(axis);
+    }
+    replot(rpQueuedReplot);
+}
+
+void PlotView::panBy(QPointF pixels) {
+    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
+        if (!axis->visible()) {
+            continue;
+        }
+        const double d = axis->orientation() == Qt::Horizontal ? pixels.x() : pixels.y();
+        const double lo = axis->pixelToCoord(axis->coordToPixel(axis->range().lower) - d);
+        const double hi = axis->pixelToCoord(axis->coordToPixel(axis->range().upper) - d);
+        zoomed_ = true;
+        settingRanges_ = true;
+        axis->setRange(limited(axis, QCPRange(std::min(lo, hi), std::max(lo, hi))));
+        settingRanges_ = false;
+        updateAxisTitle(axis);
+    }
+    replot(rpQueuedReplot);
 }
 
 QPointF PlotView::xRange() const {
-    const auto axes = chart()->axes(Qt::Horizontal);
-    if (axes.isEmpty()) {
-        return {};
-    }
-    if (auto* log = qobject_cast<QLogValueAxis*>(axes.first())) {
-        return QPointF(log->min(), log->max());
-    }
-    auto* axis = static_cast<QValueAxis*>(axes.first());
-    return QPointF(axis->min(), axis->max());
+    return QPointF(xAxis->range().lower, xAxis->range().upper);
 }
 
 QPointF PlotView::yRange() const {
-    const auto axes = chart()->axes(Qt::Vertical);
-    if (axes.isEmpty()) {
-        return {};
-    }
-    auto* axis = static_cast<QValueAxis*>(axes.first());
-    return QPointF(axis->min(), axis->max());
+    return QPointF(yAxis->range().lower, yAxis->range().upper);
+}
+
+QPointF PlotView::y2Range() const {
+    return QPointF(yAxis2->range().lower, yAxis2->range().upper);
+}
+
+int PlotView::legendEntryCount() const {
+    return legend->visible() ? legend->itemCount() : 0;
 }
 
 QString PlotView::readoutAt(QPointF pos) const {
-    const QPointF scene = mapToScene(pos.toPoint());
-    const QPointF at = chart()->mapFromScene(scene);
-    if (!chart()->plotArea().contains(at)) {
+    if (!axisRect()->rect().contains(pos.toPoint())) {
         return {};
     }
     double best = std::numeric_limits<double>::infinity();
     QString text;
-    for (QAbstractSeries* s : chart()->series()) {
-        if (s->property(MarkerProperty).toBool()) {
-            continue;
+    for (std::size_t i = 0; i < figure_.curves.size() && i < plottables_.size(); ++i) {
+        const PlotCurve& curve = figure_.curves[i];
+        const QCPAxis* valueAxis = plottables_[i]->valueAxis();
+        const QList<QPointF>& points = curve.points;
+        qsizetype from = 0, to = points.size();
+        if (qobject_cast<const QCPGraph*>(plottables_[i]) != nullptr) {
+            // Sorted along x: only the points near the mouse.
+            const double a = xAxis->pixelToCoord(pos.x() - ReadoutReach);
+            const double b = xAxis->pixelToCoord(pos.x() + ReadoutReach);
+            const auto less = [](const QPointF& p, double v) { return p.x() < v; };
+            from = std::lower_bound(points.begin(), points.end(), std::min(a, b), less) -
+                   points.begin();
+            to = std::lower_bound(points.begin(), points.end(), std::max(a, b), less) -
+                 points.begin();
+            from = std::max<qsizetype>(0, from - 1);
+            to = std::min(points.size(), to + 1);
         }
-        auto* series = static_cast<QXYSeries*>(s);
-        const QList<QPointF> points = series->points();
-        for (const QPointF& p : points) {
-            const QPointF screen = chart()->mapToPosition(p, series);
-            const double d = std::hypot(screen.x() - at.x(), screen.y() - at.y());
+        for (qsizetype k = from; k < to; ++k) {
+            const QPointF& p = points[k];
+            if (!usableX(p.x(), figure_.x.log) || !usableY(p.y())) {
+                continue;
+            }
+            const double d = std::hypot(xAxis->coordToPixel(p.x()) - pos.x(),
+                                        valueAxis->coordToPixel(p.y()) - pos.y());
             if (d < best) {
                 best = d;
+                const QString& unit = curve.right ? figure_.y2.unit : figure_.y.unit;
                 text = QStringLiteral("%1: x = %2, y = %3")
-                           .arg(series->name(), withUnit(p.x(), figure_.x.unit),
-                                withUnit(p.y(), figure_.y.unit));
+                           .arg(curve.name, withUnit(p.x(), figure_.x.unit), withUnit(p.y(), unit));
             }
         }
     }
     return text;
 }
 
-void PlotView::mousePressEvent(QMouseEvent* event) {
-    pressAt_ = event->position().toPoint();
-    QChartView::mousePressEvent(event);
-}
-
-void PlotView::mouseReleaseEvent(QMouseEvent* event) {
-    // The chart zooms into the rubber band on the left button and out by 2 on
-    // the right: refuse either where it would leave the drawable ranges.
-    const QRectF area = chart()->plotArea();
-    const QRectF band = QRectF(pressAt_, event->position()).normalized();
-    const bool allowed =
-        event->button() == Qt::RightButton
-            ? zoomAllowed(0.5, 0.5)
-            : event->button() != Qt::LeftButton ||
-                  (band.width() >= 1.0 && band.height() >= 1.0 &&
-                   zoomAllowed(area.width() / band.width(), area.height() / band.height()));
-    if (!allowed) {
-        if (auto* rubber = findChild<QRubberBand*>()) {
-            rubber->hide();
-        }
-        event->accept();
-        return;
-    }
-    QChartView::mouseReleaseEvent(event);
-}
-
-void PlotView::mouseMoveEvent(QMouseEvent* event) {
-    QChartView::mouseMoveEvent(event);
-    const QString text = readoutAt(event->position());
+void PlotView::updateReadout() {
+    const QString text = lastMouse_.x() >= 0 ? readoutAt(lastMouse_) : QString();
     if (text != readout_) {
         readout_ = text;
         emit readoutChanged(text);
     }
+}
+
+void PlotView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        panning_ = true;
+        panFrom_ = event->position().toPoint();
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        zoomAbout(0.5, event->position()); // out by two
+        event->accept();
+        return;
+    }
+    QCustomPlot::mousePressEvent(event);
+}
+
+void PlotView::mouseMoveEvent(QMouseEvent* event) {
+    if (panning_) {
+        const QPoint now = event->position().toPoint();
+        panBy(now - panFrom_);
+        panFrom_ = now;
+    }
+    QCustomPlot::mouseMoveEvent(event);
+    lastMouse_ = event->position();
+    updateReadout();
+}
+
+void PlotView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        panning_ = false;
+        event->accept();
+        return;
+    }
+    QCustomPlot::mouseReleaseEvent(event);
 }
 
 void PlotView::wheelEvent(QWheelEvent* event) {
@@ -464,21 +568,62 @@ void PlotView::wheelEvent(QWheelEvent* event) {
         event->ignore();
         return;
     }
-    zoomAbout(std::pow(WheelStep, notches), event->position());
+    zoomAbout(std::pow(WheelStep, std::clamp(notches, -10, 10)), event->position());
     event->accept();
 }
 
+void PlotView::keyPressEvent(QKeyEvent* event) {
+    const QRect area = axisRect()->rect();
+    const double dx = area.width() * KeyPan, dy = area.height() * KeyPan;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        panBy(QPointF(dx, 0));
+        break;
+    case Qt::Key_Right:
+        panBy(QPointF(-dx, 0));
+        break;
+    case Qt::Key_Up:
+        panBy(QPointF(0, dy));
+        break;
+    case Qt::Key_Down:
+        panBy(QPointF(0, -dy));
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoomAbout(WheelStep, area.center());
+        break;
+    case Qt::Key_Minus:
+        zoomAbout(1 / WheelStep, area.center());
+        break;
+    default:
+        QCustomPlot::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void PlotView::leaveEvent(QEvent* event) {
+    lastMouse_ = QPointF(-1, -1);
+    QCustomPlot::leaveEvent(event);
+}
+
 void PlotView::resizeEvent(QResizeEvent* event) {
-    QChartView::resizeEvent(event);
-    if (figure_.exaggeration > 0.0 && !chart()->isZoomed()) {
-        applyRanges();
+    QCustomPlot::resizeEvent(event);
+    if (figure_.exaggeration > 0.0 && !zoomed_) {
+        // The layout at the new size first: the scale needs the plot area's shape.
+        plotLayout()->update(QCPLayoutElement::upPreparation);
+        plotLayout()->update(QCPLayoutElement::upMargins);
+        plotLayout()->update(QCPLayoutElement::upLayout);
+        computeFullRanges();
+        applyFullRanges();
     }
 }
 
 void PlotView::changeEvent(QEvent* event) {
-    QChartView::changeEvent(event);
+    QCustomPlot::changeEvent(event);
     if (event->type() == QEvent::PaletteChange) {
         build();
+        replot(rpQueuedReplot);
     }
 }
 

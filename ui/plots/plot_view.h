@@ -1,46 +1,56 @@
 #pragma once
-// One plot on screen: a chart of a PlotFigure in the window's palette, with
-// a read-out of the point nearest the mouse, zoom by rubber band and wheel,
-// and a reset to the whole figure.
+// One plot on screen: a PlotFigure drawn with QCustomPlot in the window's
+// palette, with a read-out of the point nearest the mouse, zoom by rubber
+// band, wheel and right click, pan by the middle button or the arrow keys,
+// and a reset to the whole figure. A zoom stays through every refresh of the
+// same kind of figure until it is reset. Every range is kept drawable: zoom
+// and pan stop at the last range the axes can show.
 
 #include "ui/plots/plot_figure.h"
 
-#include <QChartView>
-#include <QString>
+#include <qcustomplot.h>
 
-class QAbstractAxis;
-class QXYSeries;
+#include <QString>
+#include <vector>
 
 namespace tarsel {
 
-// The colour of a plot colour in a palette (Foreground: the text colour).
-QColor plotColour(PlotColour colour, const QPalette& palette);
-
-class PlotView : public QChartView {
+class PlotView : public QCustomPlot {
     Q_OBJECT
 public:
     explicit PlotView(QWidget* parent = nullptr);
 
-    // Draws figure, replacing what was shown; the zoom is reset.
+    // Draws figure, replacing what was shown.
     void setFigure(const PlotFigure& figure);
     const PlotFigure& figure() const { return figure_; }
-    // Lays the chart out at once (Qt does it on the next pass of the event
-    // loop), so that a render straight after setFigure draws it whole: the
-    // PDF report, the benchmark.
+    // Lays the plot out and draws it at once, so that a render straight after
+    // setFigure draws it whole: the PDF report, the benchmark.
     void layOutNow();
+
+    // Fonts of the given pixel size (the title a little larger), for drawing
+    // at a scale: a page's fonts then grow with the plot.
+    void setPixelFonts(int pixels);
 
     // The whole figure in view again.
     void resetZoom();
+    bool zoomed() const { return zoomed_; }
     // Zooms by factor (> 1 in) about a point of the widget.
     void zoomAbout(double factor, QPointF centre);
+    // Moves the view by a distance in pixels (the data follows the mouse).
+    void panBy(QPointF pixels);
 
     // "Smooth hill: x = 120 m, y = -3.1 dB" for the point nearest pos.
     QString readoutAt(QPointF pos) const;
     QString readout() const { return readout_; }
 
-    // The visible axis ranges.
+    // The visible axis ranges (y2: the right-hand axis).
     QPointF xRange() const;
     QPointF yRange() const;
+    QPointF y2Range() const;
+    // The curve drawn for figure().curves[i].
+    QCPAbstractPlottable* plottable(std::size_t i) const { return plottables_.at(i); }
+    // The number of entries the legend shows (0 when it is hidden).
+    int legendEntryCount() const;
 
 signals:
     void readoutChanged(const QString& text);
@@ -50,22 +60,42 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void build();
-    void applyRanges();
+    void addCurve(const PlotCurve& curve, const QPen& pen);
+    void addMarker(const PlotMarker& marker, const QPen& pen);
+    // The whole figure's ranges, from the data and the widget's shape.
+    void computeFullRanges();
+    void applyFullRanges();
+    void setRange(QCPAxis* axis, const QCPRange& range);
+    // The range an axis may take for a zoom or pan to range.
+    QCPRange limited(const QCPAxis* axis, QCPRange range) const;
+    void rangeChanged(QCPAxis* axis, const QCPRange& now);
+    void updateAxisTitle(QCPAxis* axis);
+    void updateTitle();
     void applyPalette();
-    // Whether zooming in by these factors (< 1: out) keeps both axes within
-    // the ranges a chart can draw: never narrower than a millionth of the
-    // figure, never wider than ten thousand figures (a log axis: decades).
-    bool zoomAllowed(double factorX, double factorY) const;
+    void placeLegend();
+    void updateReadout();
+    const PlotAxis& axisOf(const QCPAxis* axis) const;
+    const QCPRange& fullOf(const QCPAxis* axis) const;
 
     PlotFigure figure_;
-    QRectF dataBox_; // the figure's extent (x left-right, y top-bottom as values)
+    std::vector<QCPAbstractPlottable*> plottables_; // one per figure curve
+    QCPTextElement* title_ = nullptr;
+    QCPRange fullX_, fullY_, fullY2_;
+    double shownExaggeration_ = 0.0; // drawn to scale: the exaggeration that fits
+    bool zoomed_ = false;
+    bool settingRanges_ = false; // ranges set by the view, not by the user
+    bool legendBelow_ = false;
     QString readout_;
-    QPoint pressAt_; // where the rubber band started
+    QPointF lastMouse_{-1, -1}; // where the mouse was over the plot; negative: away
+    QPoint panFrom_;
+    bool panning_ = false;
 };
 
 } // namespace tarsel

@@ -17,6 +17,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -308,22 +310,38 @@ void PlotWindow::warn(const QString& text) {
     servicesOf(state_).showWarning(this, Warning{text.toStdString(), "Graphs", WarningIcon::Error});
 }
 
+SaveChoice PlotWindow::askSaveFile(const QStringList& filters) {
+    // Proposed: the tab and the date ("path-profile-2026-12-07.png"), in the
+    // folder of the last save.
+    static const char* const Stems[PlotTabCount] = {"range", "obstruction-height", "path-profile",
+                                                    "sweep"};
+    const QString name =
+        QStringLiteral("%1-%2.%3")
+            .arg(QString::fromLatin1(Stems[index(currentTab())]),
+                 QDate::currentDate().toString(Qt::ISODate), filterSuffix(filters.value(0)));
+    const SaveChoice choice = servicesOf(state_).askSaveFile(
+        this, SaveQuestion{filters, QString::fromStdString(settings_.folder), name});
+    if (!choice.path.isEmpty()) {
+        settings_.folder = QFileInfo(choice.path).absolutePath().toStdString();
+    }
+    return choice;
+}
+
 void PlotWindow::saveImage() {
-    const QString path = servicesOf(state_).getSaveFileName(
-        this, {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG image (*.svg)")},
-        QStringLiteral("png"));
-    if (path.isEmpty()) {
+    const SaveChoice choice =
+        askSaveFile({QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG image (*.svg)")});
+    if (choice.path.isEmpty()) {
         return;
     }
-    const QString reason = saveWidgetImage(view(currentTab()), path);
+    const QString reason =
+        savePlotImage(*view(currentTab()), choice.path, imageFormatOf(choice.path, choice.filter));
     if (!reason.isEmpty()) {
-        warn(QStringLiteral("The picture could not be saved to %1: %2").arg(path, reason));
+        warn(QStringLiteral("The picture could not be saved to %1: %2").arg(choice.path, reason));
     }
 }
 
 void PlotWindow::saveData() {
-    const QString path = servicesOf(state_).getSaveFileName(
-        this, {QStringLiteral("CSV files (*.csv)")}, QStringLiteral("csv"));
+    const QString path = askSaveFile({QStringLiteral("CSV files (*.csv)")}).path;
     if (path.isEmpty()) {
         return;
     }

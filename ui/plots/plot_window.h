@@ -4,6 +4,7 @@
 // open tab; the computation runs in the background and the newest request
 // wins. At most one exists; state.plotWindow is empty while closed.
 
+#include "ui/common/ui_services.h"
 #include "ui/plots/plot_data.h"
 #include "ui/plots/plot_settings.h"
 
@@ -63,6 +64,8 @@ private:
     QWidget* profileControls();
     void apply(PlotTab tab, PlotData data);
     void warn(const QString& text);
+    // The save dialog in the last folder, proposing a name from the tab.
+    SaveChoice askSaveFile(const QStringList& filters);
     // "Copy data" and "Save data": the open tab's CSV.
     bool sweptTab() const; // the open tab's plot comes from a sweep
     QByteArray dataCsv() const;

@@ -251,7 +251,7 @@ TEST(PlotWindow, HoverReadsOutTheNearestPointAndWheelZooms) {
     PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
     PlotView* view = window->view(PlotTab::Range);
     const QPointF centre = view->rect().center();
-    QTest::mouseMove(view->viewport(), centre.toPoint());
+    QTest::mouseMove(view, centre.toPoint());
     const QString text = view->readoutAt(centre);
     EXPECT_TRUE(text.contains(" m, y = ")) << text.toStdString();
     EXPECT_TRUE(text.endsWith(" dB")) << text.toStdString();

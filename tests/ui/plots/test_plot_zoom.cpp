@@ -47,10 +47,9 @@ TEST(PlotZoom, WheelAndRubberBandStopAtUsableRanges) {
             }
         }
         for (int i = 0; i < 50; ++i) {
-            QTest::mousePress(view.viewport(), Qt::LeftButton, {}, centre.toPoint());
-            QTest::mouseMove(view.viewport(), centre.toPoint() + QPoint(1, 1));
-            QTest::mouseRelease(view.viewport(), Qt::LeftButton, {},
-                                centre.toPoint() + QPoint(1, 1));
+            QTest::mousePress(&view, Qt::LeftButton, {}, centre.toPoint());
+            QTest::mouseMove(&view, centre.toPoint() + QPoint(1, 1));
+            QTest::mouseRelease(&view, Qt::LeftButton, {}, centre.toPoint() + QPoint(1, 1));
         }
         view.resetZoom();
         EXPECT_LT(view.xRange().x(), view.xRange().y());

@@ -1,0 +1,116 @@
+// How a plot view looks: its colours in the window's palette and where its
+// legend goes (inside the plot, in the corner the data leaves free, or below
+// it when there are many entries).
+#include "ui/plots/plot_colours.h"
+#include "ui/plots/plot_view.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tarsel {
+
+namespace {
+
+constexpr int SampledPoints = 400; // per curve, when looking for a free corner
+constexpr int CornerGap = 6;       // pixels between the legend and the plot's edge
+
+} // namespace
+
+void PlotView::applyPalette() {
+    const QPalette pal = palette();
+    const QColor background = plotBackground(pal);
+    const QColor text = pal.color(QPalette::WindowText);
+    setBackground(background);
+    axisRect()->setBackground(background);
+    QPen major(gridColour(pal, true), 1, Qt::SolidLine);
+    QPen minor(gridColour(pal, false), 1, Qt::CustomDashLine);
+    minor.setDashPattern({1.0, 4.0});
+    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
+        axis->setBasePen(QPen(text, 1));
+        axis->setTickPen(QPen(text, 1));
+        axis->setSubTickPen(QPen(text, 1));
+        axis->setTickLabelColor(text);
+        axis->setLabelColor(text);
+        axis->grid()->setPen(major);
+        axis->grid()->setSubGridPen(minor);
+        axis->grid()->setZeroLinePen(QPen(gridColour(pal, true), 1));
+    }
+    title_->setTextColor(text);
+    QColor box = background;
+    box.setAlpha(230);
+    legend->setBrush(box);
+    legend->setBorderPen(QPen(gridColour(pal, true), 1));
+    legend->setTextColor(text);
+    QColor band = pal.color(QPalette::Highlight);
+    band.setAlpha(50);
+    selectionRect()->setPen(QPen(text, 1, Qt::DashLine));
+    selectionRect()->setBrush(band);
+}
+
+void PlotView::placeLegend() {
+    if (!legend->visible() || legend->itemCount() == 0) {
+        return;
+    }
+    const QRect area = axisRect()->rect();
+    // About one label per 90 pixels across and 45 up.
+    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
+        const int length = axis->orientation() == Qt::Horizontal ? area.width() : area.height();
+        const int spacing = axis->orientation() == Qt::Horizontal ? 90 : 45;
+        axis->ticker()->setTickCount(std::clamp(length / spacing, 2, 12));
+    }
+    if (legendBelow_) {
+        // As many columns as the width holds, each as wide as the widest entry.
+        const QFontMetrics metrics(legend->font());
+        int widest = 1;
+        for (int i = 0; i < legend->itemCount(); ++i) {
+            if (auto* item = qobject_cast<QCPPlottableLegendItem*>(legend->item(i))) {
+                widest = std::max(widest, metrics.horizontalAdvance(item->plottable()->name()));
+            }
+        }
+        widest += legend->iconSize().width() + legend->iconTextPadding() + legend->columnSpacing() +
+                  2 * CornerGap;
+        const int columns = std::clamp(width() / widest, 1, legend->itemCount());
+        if (legend->wrap() != columns) {
+            legend->setWrap(columns);
+            legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true); // rearranged
+            for (const auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins,
+                                     QCPLayoutElement::upLayout}) {
+                plotLayout()->update(phase);
+            }
+        }
+        return;
+    }
+    // Inside: the corner with the fewest points under it.
+    const QSize size = legend->minimumOuterSizeHint();
+    const std::array<Qt::Alignment, 4> corners = {
+        Qt::AlignTop | Qt::AlignRight, Qt::AlignTop | Qt::AlignLeft,
+        Qt::AlignBottom | Qt::AlignRight, Qt::AlignBottom | Qt::AlignLeft};
+    std::array<int, 4> covered{};
+    for (std::size_t c = 0; c < corners.size(); ++c) {
+        const bool right = corners[c] & Qt::AlignRight;
+        const bool bottom = corners[c] & Qt::AlignBottom;
+        const QRect box(right ? area.right() - size.width() - CornerGap : area.left() + CornerGap,
+                        bottom ? area.bottom() - size.height() - CornerGap : area.top() + CornerGap,
+                        size.width(), size.height());
+        for (std::size_t i = 0; i < plottables_.size() && i < figure_.curves.size(); ++i) {
+            const QList<QPointF>& points = figure_.curves[i].points;
+            const QCPAxis* valueAxis = plottables_[i]->valueAxis();
+            const qsizetype step = std::max<qsizetype>(1, points.size() / SampledPoints);
+            for (qsizetype k = 0; k < points.size(); k += step) {
+                const QPointF at(xAxis->coordToPixel(points[k].x()),
+                                 valueAxis->coordToPixel(points[k].y()));
+                covered[c] += box.contains(at.toPoint()) ? 1 : 0;
+            }
+        }
+    }
+    const auto best = std::min_element(covered.begin(), covered.end()) - covered.begin();
+    QCPLayoutInset* inset = axisRect()->insetLayout();
+    const int at = inset->elements(false).indexOf(legend);
+    if (at >= 0 && inset->insetAlignment(at) != corners[static_cast<std::size_t>(best)]) {
+        inset->setInsetAlignment(at, corners[static_cast<std::size_t>(best)]);
+        inset->setMargins(QMargins(CornerGap, CornerGap, CornerGap, CornerGap));
+        inset->update(QCPLayoutElement::upLayout);
+    }
+}
+
+} // namespace tarsel
