@@ -40,7 +40,10 @@ struct SrsDeleter {
 using Srs = std::unique_ptr<std::remove_pointer_t<OGRSpatialReferenceH>, SrsDeleter>;
 
 struct DatasetDeleter {
-    void operator()(GDALDatasetH dataset) const { GDALClose(dataset); }
+    void operator()(GDALDatasetH dataset) const {
+        const QuietGdal quiet; // closing may warn too
+        GDALClose(dataset);
+    }
 };
 using Dataset = std::unique_ptr<std::remove_pointer_t<GDALDatasetH>, DatasetDeleter>;
 
