@@ -1,7 +1,7 @@
 #pragma once
 // Platform dialogs for the GUI tests: warnings are recorded with their owner
-// instead of shown, and the font, save and print dialogs answer what the test
-// set.
+// instead of shown, and the font, save, open and print dialogs answer what
+// the test set.
 
 #include "ui/common/ui_services.h"
 
@@ -31,6 +31,8 @@ public:
     int printDialogs = 0;
     QString saveFilterAnswer; // the filter chosen; empty: the first offered
     SaveQuestion saveQuestion;
+    QString openAnswer; // empty: the open dialog is cancelled
+    int openDialogs = 0;
 
     void showWarning(QWidget* owner, const Warning& warning) override {
         warnings.push_back(warning);
@@ -72,6 +74,10 @@ public:
         saveQuestion = question;
         const QString path = getSaveFileName(owner, question.filters, QString());
         return {path, saveFilterAnswer.isEmpty() ? question.filters.value(0) : saveFilterAnswer};
+    }
+    QString getOpenFileName(QWidget*, const QString&, const QStringList&, const QString&) override {
+        ++openDialogs;
+        return openAnswer;
     }
 };
 

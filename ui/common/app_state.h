@@ -1,12 +1,13 @@
 #pragma once
 // The program-wide single instances: the parameters and results, the font
-// records, the report state, the flags of the entry paths and the handles of
-// the windows (each may be empty; every use checks it).
+// records, the report state, the terrain, the flags of the entry paths and
+// the handles of the windows (each may be empty; every use checks it).
 
 #include "engine/link_params.h"
 #include "engine/link_results.h"
 #include "report/report_writer.h"
 #include "settings/log_font.h"
+#include "ui/common/terrain_state.h"
 
 #include <QFont>
 #include <QLineEdit>
@@ -23,6 +24,7 @@ struct AppState {
     LinkResults results;
     FontRecords fonts;
     ReportState report;
+    TerrainState terrain; // the path over a terrain, when one is in use
 
     QString settingsPath; // Tarsel.ini, in the user's configuration folder
     UiServices* services = nullptr;

@@ -21,6 +21,9 @@ enum CommandId : int {
     IDM_GRAPH_PROFILE = 132,
     IDM_GRAPH_SWEEP = 133,
     IDM_EXPORT_PDF = 134,
+    IDM_TERRAIN_PROFILE = 135, // "Load &Terrain Profile..."
+    IDM_TERRAIN_DEM = 136,     // "Terrain from Elevation &Data..."
+    IDM_TERRAIN_CLEAR = 137,   // "&Clear Terrain"
     IDM_FONT_GRAPHICS = 508,
     IDM_FONT_CONTROL = 509,
     IDM_FONT_TEXT = 510,

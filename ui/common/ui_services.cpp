@@ -105,6 +105,12 @@ public:
         }
         return {dialog.selectedFiles().first(), dialog.selectedNameFilter()};
     }
+
+    QString getOpenFileName(QWidget* owner, const QString& title, const QStringList& filters,
+                            const QString& folder) override {
+        return QFileDialog::getOpenFileName(owner, title, folder,
+                                            filters.join(QStringLiteral(";;")));
+    }
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // The platform dialogs the program uses, behind one interface that tests
 // replace: the beep with its warning box, the Retry/Cancel box, the font dialog
-// and the save dialog.
+// and the save, open and print dialogs.
 
 #include "entry/warning_sink.h"
 #include "settings/log_font.h"
@@ -46,6 +46,10 @@ public:
     // The save dialog for a question; by default the plain dialog above with
     // its first filter's suffix.
     virtual SaveChoice askSaveFile(QWidget* owner, const SaveQuestion& question);
+    // Open dialog for one existing file, starting in folder (or the last one
+    // used). Empty when cancelled.
+    virtual QString getOpenFileName(QWidget* owner, const QString& title,
+                                    const QStringList& filters, const QString& folder) = 0;
 };
 
 // "png" for "PNG image (*.png)": the suffix of a name filter's first pattern.

@@ -9,6 +9,7 @@
 #include "ui/main/diagram_pane.h"
 #include "ui/main/main_window.h"
 #include "ui/main/status_pane.h"
+#include "ui/main/terrain_commands.h"
 #include "ui/text/text_window.h"
 
 #include <QFontDatabase>
@@ -64,6 +65,7 @@ std::unique_ptr<MainWindow> startTarsel(AppState& state) {
     if (state.services != nullptr) {
         CollectedWarnings collected(loadWarnings);
         LoadSettings(state.settingsPath.toStdString(), state.params, state.fonts, collected);
+        restoreTerrain(state, collected);
     }
     // A refused stored value names the file and the key to fix under the text.
     for (Warning& warning : loadWarnings) {

@@ -15,6 +15,8 @@
 #include "ui/main/diagram_image.h"
 #include "ui/main/diagram_pane.h"
 #include "ui/main/status_pane.h"
+#include "ui/main/terrain_commands.h"
+#include "ui/main/terrain_note.h"
 #include "ui/plots/pdf_report.h"
 #include "ui/plots/plot_window.h"
 #include "ui/text/text_window.h"
@@ -109,6 +111,10 @@ void MainWindow::buildMenu() {
     addCommand(graphs, QStringLiteral("Path &Profile"), IDM_GRAPH_PROFILE);
     addCommand(graphs, QStringLiteral("&Sweep..."), IDM_GRAPH_SWEEP);
     graphs->addSeparator();
+    addCommand(graphs, QStringLiteral("Load &Terrain Profile..."), IDM_TERRAIN_PROFILE);
+    addCommand(graphs, QStringLiteral("Terrain from Elevation &Data..."), IDM_TERRAIN_DEM);
+    addCommand(graphs, QStringLiteral("&Clear Terrain"), IDM_TERRAIN_CLEAR);
+    graphs->addSeparator();
     addCommand(graphs, QStringLiteral("&Export PDF Report..."), IDM_EXPORT_PDF);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
@@ -135,6 +141,9 @@ DiagramPane* MainWindow::diagramPane() const {
 HelpWindow* MainWindow::helpWindow() const {
     return helpWindow_.data();
 }
+TerrainNote* MainWindow::terrainNote() const {
+    return terrainNote_.data();
+}
 
 QAction* MainWindow::commandAction(int id) const {
     const auto found = actions_.find(id);
@@ -146,6 +155,7 @@ void MainWindow::createPanes() {
     diagramPane_ = new DiagramPane(state_, client_);
     diagramPane_->setObjectName(QStringLiteral("diagramPane"));
     diagramPane_->setCommitHandler([this](QLineEdit* box) { commitEntry(box); });
+    terrainNote_ = new TerrainNote(diagramPane_);
 }
 
 void MainWindow::command(int id) {
@@ -196,6 +206,12 @@ void MainWindow::command(int id) {
     case IDM_EXPORT_PDF:
         exportPdfReport(state_, this);
         break;
+    case IDM_TERRAIN_PROFILE:
+        loadTerrainProfile(state_, this);
+        break;
+    case IDM_TERRAIN_CLEAR:
+        clearTerrain(state_);
+        break;
     case IDM_RECALC_ALL:
         recalculateAll();
         break;
@@ -219,6 +235,7 @@ void MainWindow::commitEntry(QLineEdit* /*box*/) {
 
 void MainWindow::recalculateAll() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string terrainTrouble = analyseTerrain(state_);
     state_.results = recalculate(state_.params);
     QApplication::restoreOverrideCursor();
 
@@ -238,6 +255,7 @@ void MainWindow::recalculateAll() {
     if (QAction* diffraction = commandAction(IDM_DIFFRACTION)) {
         diffraction->setEnabled(diffract);
     }
+    followTerrain();
 
     if (!state_.bFieldsRefreshed) {
         if (diagramPane_) {
@@ -250,6 +268,36 @@ void MainWindow::recalculateAll() {
         state_.hLastEdit->setFocus();
     }
     refreshPlotWindow(state_);
+    if (!terrainTrouble.empty() && state_.services != nullptr) {
+        state_.services->showWarning(this,
+                                     Warning{terrainTrouble, "Terrain", WarningIcon::Warning});
+    }
+}
+
+void MainWindow::followTerrain() {
+    // The derived inputs are the terrain's to set: their fields and the LOS
+    // dialog wait until the terrain is cleared.
+    const bool terrain = state_.terrain.inUse();
+    if (diagramPane_) {
+        if (QLineEdit* range = diagramPane_->field(FieldRange)) {
+            range->setEnabled(!terrain);
+        }
+        for (int i : {FieldX12s, FieldX23s, FieldY01s, FieldY02s, FieldY03s}) {
+            QLineEdit* box = diagramPane_->field(i);
+            if (box != nullptr && terrain) {
+                box->setEnabled(false);
+            }
+        }
+    }
+    if (QAction* los = commandAction(IDM_LOS)) {
+        los->setEnabled(!terrain);
+    }
+    if (QAction* clear = commandAction(IDM_TERRAIN_CLEAR)) {
+        clear->setEnabled(terrain);
+    }
+    if (terrainNote_) {
+        terrainNote_->setNote(terrainNoteText(state_));
+    }
 }
 
 int MainWindow::statusPaneHeight() const {
@@ -292,6 +340,9 @@ void MainWindow::LayoutMainWindow(bool resizeToNormal) {
     }
     if (diagramPane_) {
         diagramPane_->setGeometry(0, client.top(), client.width(), client.height() - s);
+    }
+    if (terrainNote_) {
+        terrainNote_->place();
     }
 }
 
@@ -353,7 +404,7 @@ bool MainWindow::saveParameters() {
     Warning failure;
     const auto save = [&] {
         FirstWarningSink once;
-        SaveSettings(path, 0, state_.params, nullptr, "", once);
+        SaveSettings(path, 0, parametersToSave(state_), nullptr, "", once);
         failure = once.first.value_or(Warning{});
         return failure.text;
     };

@@ -16,6 +16,7 @@ struct AppState;
 class DiagramPane;
 class HelpWindow;
 class StatusPane;
+class TerrainNote;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -35,6 +36,8 @@ public:
     // The menu item of a command id, or nullptr.
     QAction* commandAction(int id) const;
     HelpWindow* helpWindow() const;
+    // The note naming the terrain the geometry comes from (hidden without one).
+    TerrainNote* terrainNote() const;
 
     // A menu command or a posted command (IDM_RECALC_ALL, IDM_RELAYOUT).
     void command(int id);
@@ -62,12 +65,14 @@ private:
     // Saves the parameters once; false while another process holds the file
     // and the user chose to keep the program open.
     bool saveParameters();
+    void followTerrain();
 
     AppState& state_;
     QWidget* client_ = nullptr;
     QPointer<StatusPane> statusPane_;
     QPointer<DiagramPane> diagramPane_;
     QPointer<HelpWindow> helpWindow_;
+    QPointer<TerrainNote> terrainNote_;
     std::map<int, QAction*> actions_;
     bool parametersSaved_ = false;
 };

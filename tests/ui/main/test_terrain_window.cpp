@@ -1,0 +1,156 @@
+// A terrain in the main window: loaded from a CSV file through the Graphs
+// menu, its main obstacle as the hill, cleared again, kept in [Terrain] across
+// a restart, and a lost source falling back to the single hill.
+#include "test_main_window_harness.h"
+
+#include "ui/common/commands.h"
+#include "ui/main/terrain_note.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace tarsel::testing {
+namespace {
+
+// A ridge at 3 km between two valleys, 5 km long.
+constexpr const char* RidgeCsv = "d (km),h (m)\n0,100\n1,120\n2,180\n3,260\n4,150\n5,110\n";
+
+QString writeProfile(const QTemporaryDir& dir, const char* name, const char* text) {
+    const QString path = dir.filePath(QString::fromUtf8(name));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(text);
+    }
+    return path;
+}
+
+void loadTerrain(Program& program, const QString& path) {
+    program.services.openAnswer = path;
+    program.window->commandAction(IDM_TERRAIN_PROFILE)->trigger();
+    program.settle();
+}
+
+QString fieldText(const Program& program, int field) {
+    return program.diagram()->field(field)->text();
+}
+
+// The section of the settings file, from its header to the next one.
+QString section(const QString& text, const QString& name) {
+    const qsizetype start = text.indexOf(QLatin1Char('[') + name + QLatin1Char(']'));
+    if (start < 0) {
+        return {};
+    }
+    const qsizetype end = text.indexOf(QLatin1Char('['), start + 1);
+    return text.mid(start, end < 0 ? -1 : end - start).trimmed();
+}
+
+TEST(TerrainWindow, GraphsMenuMnemonicsStayUnique) {
+    Program program;
+    auto* graphs = qobject_cast<QMenu*>(
+        program.window->commandAction(IDM_TERRAIN_PROFILE)->associatedObjects().value(0));
+    ASSERT_NE(graphs, nullptr);
+    QSet<QChar> letters;
+    for (QAction* action : graphs->actions()) {
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral("&(.)")).match(action->text());
+        if (action->isSeparator()) {
+            continue;
+        }
+        ASSERT_TRUE(match.hasMatch()) << action->text().toStdString();
+        const QChar letter = match.captured(1).at(0).toLower();
+        EXPECT_FALSE(letters.contains(letter)) << action->text().toStdString();
+        letters.insert(letter);
+    }
+}
+
+TEST(TerrainWindow, ACsvProfileSetsTheHillAndClearTerrainGivesTheUsersBack) {
+    Program program;
+    program.settle();
+    EXPECT_FALSE(program.window->commandAction(IDM_TERRAIN_CLEAR)->isEnabled());
+    loadTerrain(program, writeProfile(program.dir, "ridge.csv", RidgeCsv));
+
+    ASSERT_TRUE(program.state.terrain.inUse());
+    EXPECT_TRUE(program.services.warnings.empty());
+    // The ridge is the hill; the antennas stand 2 m over the two valleys.
+    const std::pair<int, const char*> derived[] = {
+        {FieldRange, "5000"}, {FieldX12s, "3000"}, {FieldX23s, "2000"},
+        {FieldY01s, "102"},   {FieldY03s, "112"},
+    };
+    for (const auto& [field, text] : derived) {
+        EXPECT_EQ(fieldText(program, field), QString::fromUtf8(text)) << field;
+        EXPECT_FALSE(program.diagram()->field(field)->isEnabled()) << field;
+    }
+    EXPECT_TRUE(fieldText(program, FieldY02s).startsWith(QStringLiteral("260.")));
+    TerrainNote* note = program.window->terrainNote();
+    EXPECT_TRUE(note->isVisibleTo(program.window.get()));
+    EXPECT_TRUE(note->text().contains(QStringLiteral("ridge.csv")));
+    EXPECT_FALSE(program.window->commandAction(IDM_LOS)->isEnabled());
+
+    program.window->commandAction(IDM_TERRAIN_CLEAR)->trigger();
+    program.settle();
+    EXPECT_FALSE(program.state.terrain.inUse());
+    EXPECT_EQ(fieldText(program, FieldRange), QStringLiteral("100"));
+    EXPECT_EQ(fieldText(program, FieldX12s), QStringLiteral("50"));
+    EXPECT_EQ(fieldText(program, FieldY01s), QStringLiteral("2"));
+    EXPECT_TRUE(program.diagram()->field(FieldRange)->isEnabled());
+    EXPECT_FALSE(note->isVisibleTo(program.window.get()));
+    EXPECT_TRUE(program.window->commandAction(IDM_LOS)->isEnabled());
+}
+
+TEST(TerrainWindow, ABadProfileIsRefusedNamingItsLineAndChangesNothing) {
+    Program program;
+    program.settle();
+    loadTerrain(program, writeProfile(program.dir, "ridge.csv", RidgeCsv));
+    loadTerrain(program, writeProfile(program.dir, "bad.csv", "d,h\n0,1\n10,x\n20,3\n"));
+    ASSERT_EQ(program.services.warnings.size(), 1u);
+    EXPECT_NE(program.services.warnings[0].text.find("bad.csv:3"), std::string::npos)
+        << program.services.warnings[0].text;
+    EXPECT_EQ(program.state.terrain.name, QStringLiteral("ridge.csv"));
+    EXPECT_EQ(fieldText(program, FieldX12s), QStringLiteral("3000"));
+}
+
+TEST(TerrainWindow, TheTerrainSurvivesARestartAndTarselKeepsTheUsersHill) {
+    QTemporaryDir dir;
+    const QString settings = dir.filePath(QStringLiteral("Tarsel.ini"));
+    QString plainTarsel;
+    {
+        Program plain(std::nullopt, settings);
+        plain.settle();
+        plain.window->close();
+        plainTarsel = section(plain.settingsText(), QStringLiteral("Tarsel"));
+    }
+    {
+        Program first(std::nullopt, settings);
+        first.settle();
+        loadTerrain(first, writeProfile(dir, "ridge.csv", RidgeCsv));
+        first.window->close();
+        EXPECT_EQ(section(first.settingsText(), QStringLiteral("Tarsel")).toStdString(),
+                  plainTarsel.toStdString());
+    }
+    Program second(std::nullopt, settings);
+    second.settle();
+    EXPECT_TRUE(second.services.warnings.empty());
+    ASSERT_TRUE(second.state.terrain.inUse());
+    EXPECT_EQ(fieldText(second, FieldX12s), QStringLiteral("3000"));
+}
+
+TEST(TerrainWindow, AMissingSourceWarnsAndFallsBackToTheSingleHill) {
+    Program program(std::string("[Tarsel]\nX12s=40\nX23s=60\n"
+                                "[Terrain]\nSource=profile\nProfile=/nonexistent/ridge.csv\n"));
+    program.settle();
+    ASSERT_EQ(program.services.warnings.size(), 1u);
+    EXPECT_NE(program.services.warnings[0].text.find("/nonexistent/ridge.csv"), std::string::npos)
+        << program.services.warnings[0].text;
+    EXPECT_NE(program.services.warnings[0].text.find("single hill"), std::string::npos);
+    EXPECT_FALSE(program.state.terrain.inUse());
+    EXPECT_EQ(fieldText(program, FieldX12s), QStringLiteral("40"));
+    // Nothing is lost: the file still names the terrain for when it is back.
+    program.window->close();
+    EXPECT_TRUE(program.settingsText().contains(QStringLiteral("Source=profile")));
+}
+
+} // namespace
+} // namespace tarsel::testing

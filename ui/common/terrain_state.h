@@ -1,0 +1,39 @@
+#pragma once
+// The terrain the window works on: where it comes from, its profile and the
+// last analysis of the path, and the user's own hill, which comes back when
+// the terrain is cleared and is what the settings file keeps meanwhile.
+
+#include "engine/link_params.h"
+#include "settings/terrain_settings.h"
+#include "terrain/path_analysis.h"
+#include "terrain/profile.h"
+
+#include <QString>
+#include <memory>
+#include <string>
+
+namespace tarsel {
+
+// The inputs a terrain derives: both distances, the range and the three heights.
+struct HillGeometry {
+    RangedValue X12s, X23s, Range, y01s, y02s, y03s;
+
+    static HillGeometry of(const LinkParams& params);
+    void applyTo(LinkParams& params) const;
+    bool sameValues(const HillGeometry& other) const;
+};
+
+struct TerrainState {
+    TerrainSource source; // as [Terrain] keeps it; its kind is None without a terrain
+    std::shared_ptr<const terrain::Profile> profile; // empty: the single hill
+    QString name;                                    // what the main window's note names
+    terrain::PathAnalysis analysis;                  // of the last recalculation
+    HillGeometry userGeometry; // the user's own hill while a terrain is in use
+
+    bool inUse() const { return profile != nullptr; }
+};
+
+// How the source asks the path to be taken.
+terrain::PathSetup pathSetup(const TerrainSource& source);
+
+} // namespace tarsel

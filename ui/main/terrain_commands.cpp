@@ -1,0 +1,218 @@
+#include "ui/main/terrain_commands.h"
+
+#include "settings/profile_file.h"
+#include "terrain/profile_csv.h"
+#include "ui/common/app_state.h"
+#include "ui/common/command_event.h"
+#include "ui/common/commands.h"
+#include "ui/common/ui_services.h"
+
+#include <QFileInfo>
+
+namespace tarsel {
+
+namespace {
+
+constexpr const char* WarningTitle = "Terrain";
+
+terrain::DistanceUnit distanceUnit(const std::string& name) {
+    if (name == "km") {
+        return terrain::DistanceUnit::Kilometres;
+    }
+    return name == "m" ? terrain::DistanceUnit::Metres : terrain::DistanceUnit::FromHeader;
+}
+
+void warnNow(AppState& state, QWidget* owner, const std::string& text) {
+    if (state.services != nullptr) {
+        state.services->showWarning(owner, Warning{text, WarningTitle, WarningIcon::Warning});
+    }
+}
+
+void saveSource(AppState& state) {
+    if (state.services == nullptr) {
+        return;
+    }
+    BoxWarningSink boxes(*state.services, state.mainWindow.data());
+    saveTerrainSource(state.settingsPath.toStdString(), state.terrain.source, boxes);
+}
+
+void recalculateAll(AppState& state) {
+    state.bFieldsRefreshed = false;
+    postCommand(state.mainWindow.data(), IDM_RECALC_ALL);
+}
+
+// Back to the user's hill; the source keeps its settings for next time.
+void putTerrainAside(AppState& state) {
+    if (state.terrain.inUse()) {
+        state.terrain.userGeometry.applyTo(state.params);
+    }
+    state.terrain.profile.reset();
+    state.terrain.name.clear();
+    state.terrain.analysis = {};
+    state.terrain.source.kind = TerrainKind::None;
+}
+
+} // namespace
+
+std::string readSourceProfile(const TerrainSource& source, terrain::Profile& profile) {
+    if (source.kind != TerrainKind::ProfileFile) {
+        return "Elevation data cannot be read by this build.";
+    }
+    terrain::ProfileReadResult read =
+        terrain::readProfileCsv(source.profilePath, distanceUnit(source.distanceUnit));
+    if (!read.ok) {
+        return read.error.text();
+    }
+    profile = std::move(read.profile);
+    return {};
+}
+
+std::string useTerrain(AppState& state, const TerrainSource& source, terrain::Profile profile,
+                       const QString& name) {
+    terrain::PathAnalysis analysis;
+    if (std::string error =
+            terrain::analysePath(profile, pathSetup(source), state.params, analysis);
+        !error.empty()) {
+        return error;
+    }
+    if (!state.terrain.inUse()) {
+        state.terrain.userGeometry = HillGeometry::of(state.params);
+    }
+    state.terrain.source = source;
+    state.terrain.profile = std::make_shared<const terrain::Profile>(std::move(profile));
+    state.terrain.name = name;
+    state.terrain.analysis = std::move(analysis);
+    saveSource(state);
+    recalculateAll(state);
+    return {};
+}
+
+std::string retakeTerrain(AppState& state, const TerrainSource& source) {
+    if (!state.terrain.inUse()) {
+        return {};
+    }
+    terrain::PathAnalysis analysis;
+    if (std::string error =
+            terrain::analysePath(*state.terrain.profile, pathSetup(source), state.params, analysis);
+        !error.empty()) {
+        return error;
+    }
+    state.terrain.source = source;
+    state.terrain.analysis = std::move(analysis);
+    saveSource(state);
+    recalculateAll(state);
+    return {};
+}
+
+void loadTerrainProfile(AppState& state, QWidget* owner) {
+    if (state.services == nullptr) {
+        return;
+    }
+    TerrainSource source = state.terrain.source;
+    const QString folder = source.profilePath.empty()
+                               ? QString()
+                               : QFileInfo(QString::fromStdString(source.profilePath)).path();
+    const QString path = state.services->getOpenFileName(
+        owner, QStringLiteral("Load Terrain Profile"),
+        {QStringLiteral("Terrain profiles (*.csv *.txt)"), QStringLiteral("All files (*)")},
+        folder);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!state.terrain.inUse()) {
+        // A first terrain keeps the antennas as high above the ground as the
+        // hill had them above its baseline.
+        source.txHeightM = state.params.y01s.value;
+        source.rxHeightM = state.params.y03s.value;
+    }
+    source.kind = TerrainKind::ProfileFile;
+    source.profilePath = path.toStdString();
+    source.distanceUnit.clear();
+
+    terrain::Profile profile;
+    std::string error = readSourceProfile(source, profile);
+    if (error.empty()) {
+        error = useTerrain(state, source, std::move(profile), QFileInfo(path).fileName());
+    }
+    if (!error.empty()) {
+        warnNow(state, owner, "The terrain profile was not loaded:\n" + error);
+    }
+}
+
+void clearTerrain(AppState& state) {
+    if (!state.terrain.inUse()) {
+        return;
+    }
+    putTerrainAside(state);
+    saveSource(state);
+    recalculateAll(state);
+}
+
+void restoreTerrain(AppState& state, WarningSink& warnings) {
+    std::string error;
+    const ProfileFile file = ProfileFile::read(state.settingsPath.toStdString(), &error);
+    if (!error.empty()) {
+        return; // the parameters' load has said so
+    }
+    const TerrainSource source = loadTerrainSource(file, warnings);
+    state.terrain.source = source;
+    if (source.kind == TerrainKind::None) {
+        return;
+    }
+    terrain::Profile profile;
+    error = readSourceProfile(source, profile);
+    if (error.empty()) {
+        const std::string path = source.profilePath;
+        terrain::PathAnalysis analysis;
+        error = terrain::analysePath(profile, pathSetup(source), state.params, analysis);
+        if (error.empty()) {
+            state.terrain.userGeometry = HillGeometry::of(state.params);
+            state.terrain.profile = std::make_shared<const terrain::Profile>(std::move(profile));
+            state.terrain.name = QFileInfo(QString::fromStdString(path)).fileName();
+            state.terrain.analysis = std::move(analysis);
+            return;
+        }
+    }
+    state.terrain.source.kind = TerrainKind::None;
+    warnings.warn(Warning{"The terrain kept in the settings file cannot be used; the single "
+                          "hill is used instead.\n" +
+                              error,
+                          WarningTitle, WarningIcon::Warning, "Source"});
+}
+
+std::string analyseTerrain(AppState& state) {
+    if (!state.terrain.inUse()) {
+        return {};
+    }
+    TerrainState& terrainState = state.terrain;
+    std::string error = terrain::analysePath(*terrainState.profile, pathSetup(terrainState.source),
+                                             state.params, terrainState.analysis);
+    if (!error.empty()) {
+        putTerrainAside(state);
+        state.bFieldsRefreshed = false;
+        return "The terrain was put aside; the single hill is used instead.\n" + error;
+    }
+    if (!HillGeometry::of(terrainState.analysis.params)
+             .sameValues(HillGeometry::of(state.params))) {
+        state.bFieldsRefreshed = false;
+    }
+    state.params = terrainState.analysis.params;
+    return {};
+}
+
+LinkParams parametersToSave(const AppState& state) {
+    LinkParams params = state.params;
+    if (state.terrain.inUse()) {
+        state.terrain.userGeometry.applyTo(params);
+    }
+    return params;
+}
+
+QString terrainNoteText(const AppState& state) {
+    if (!state.terrain.inUse()) {
+        return {};
+    }
+    return QStringLiteral("Hill and distances from the terrain %1").arg(state.terrain.name);
+}
+
+} // namespace tarsel

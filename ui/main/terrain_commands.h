@@ -1,0 +1,59 @@
+#pragma once
+// The Graphs menu's terrain commands and what the window does with a terrain:
+// each recalculation works the path through and takes the main obstacle as
+// the hill; the settings file keeps the terrain's source in [Terrain] and the
+// user's own hill in [Tarsel].
+
+#include "engine/link_params.h"
+#include "entry/warning_sink.h"
+#include "settings/terrain_settings.h"
+#include "terrain/profile.h"
+
+#include <QString>
+#include <string>
+
+class QWidget;
+
+namespace tarsel {
+
+struct AppState;
+
+// "Load Terrain Profile...": a CSV file chosen in the open dialog. A file
+// that cannot be used is refused with a warning naming it and the place of
+// the fault, and the terrain in use (or the single hill) stays.
+void loadTerrainProfile(AppState& state, QWidget* owner);
+
+// "Clear Terrain": back to the user's own hill.
+void clearTerrain(AppState& state);
+
+// Makes profile, taken as source says, the terrain in use, named name in the
+// main window's note, keeps the source in the settings file and queues a
+// recalculation. Works the path through first: when that cannot be done,
+// returns why and changes nothing.
+std::string useTerrain(AppState& state, const TerrainSource& source, terrain::Profile profile,
+                       const QString& name);
+
+// The same source with new path settings (heights, k, method) on the profile
+// in use; "" when there is no terrain.
+std::string retakeTerrain(AppState& state, const TerrainSource& source);
+
+// At start-up, after the parameters: the terrain kept in the settings file.
+// One that cannot be had warns and leaves the single hill; the file keeps it.
+void restoreTerrain(AppState& state, WarningSink& warnings);
+
+// Before a recalculation: with a terrain, works the path through for the
+// current inputs and puts the derived hill into the parameters, clearing
+// bFieldsRefreshed when they change. Should that fail, the terrain is put
+// aside, the user's hill comes back and the reason is returned.
+std::string analyseTerrain(AppState& state);
+
+// The parameters as the settings file keeps them: the user's own hill.
+LinkParams parametersToSave(const AppState& state);
+
+// The profile of a profile-file source, or the error naming file, line and column.
+std::string readSourceProfile(const TerrainSource& source, terrain::Profile& profile);
+
+// The note's text: where the geometry comes from.
+QString terrainNoteText(const AppState& state);
+
+} // namespace tarsel
