@@ -5,10 +5,10 @@ namespace tarsel {
 namespace {
 
 // The free part of the diagram, as fractions of its width and height.
-constexpr double Left = 0.385;
-constexpr double Top = 0.80;
-constexpr double Width = 0.235;
-constexpr double Height = 0.18;
+constexpr double Left = 0.41;
+constexpr double Top = 0.82;
+constexpr double Width = 0.195;
+constexpr double Height = 0.15;
 
 } // namespace
 
