@@ -177,10 +177,30 @@ void writeIntermodulation(const ReportSink& sink, const LinkResults& r) {
               labelled("3rd order (MDS = noise floor +3dB) = ", r.sfdrNoiseFloorDb, "  [dB]"));
 }
 
+// Lines after the last row: the first continues it, the others follow row by row.
+void writeAppendix(const ReportSink& sink, std::string_view appendix) {
+    if (appendix.empty()) {
+        return;
+    }
+    int row = sink.state.cursor.row;
+    int column = sink.state.cursor.column;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = appendix.find('\n', start);
+        sink.item(column, row, appendix.substr(start, end - start));
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
+        ++row;
+        column = 0;
+    }
+}
+
 } // namespace
 
 int generateReport(ReportState& state, const LinkParams& params, const LinkResults& results,
-                   DrawSurface* surface, std::ostream* stream, int mode) {
+                   DrawSurface* surface, std::ostream* stream, int mode,
+                   std::string_view appendix) {
     state.cursor = ReportCursor{};
     const int colWidth = std::clamp<int>(params.XColWid.value, MinColWidth, MaxColWidth);
     const ReportSink sink{state, surface, stream, mode};
@@ -194,6 +214,7 @@ int generateReport(ReportState& state, const LinkParams& params, const LinkResul
     writeNominalRangeTable(sink, colWidth, params, results);
     writeMaxRangeTable(sink, colWidth, params, results);
     writeIntermodulation(sink, results);
+    writeAppendix(sink, appendix);
 
     state.reportLastRow = state.cursor.row;
     if (state.applyScrollRanges) {
@@ -202,10 +223,11 @@ int generateReport(ReportState& state, const LinkParams& params, const LinkResul
     return 0;
 }
 
-std::string reportText(const LinkParams& params, const LinkResults& results) {
+std::string reportText(const LinkParams& params, const LinkResults& results,
+                       std::string_view appendix) {
     ReportState state;
     std::ostringstream out;
-    generateReport(state, params, results, nullptr, &out, ReportToFile);
+    generateReport(state, params, results, nullptr, &out, ReportToFile, appendix);
     return out.str();
 }
 

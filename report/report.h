@@ -9,6 +9,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 namespace tarsel {
 
@@ -17,10 +18,16 @@ inline constexpr const char* ReportVersion = Version;
 
 // Produces the whole report through writeReportItem, then publishes
 // state.reportLastRow and calls state.applyScrollRanges (if set). Returns 0.
+// appendix: lines after the report (a terrain's section), the first one
+// continuing its last row, each further one on the next row from column 0;
+// without it the report is exactly the 121 rows.
 int generateReport(ReportState& state, const LinkParams& params, const LinkResults& results,
-                   DrawSurface* surface, std::ostream* stream, int mode);
+                   DrawSurface* surface, std::ostream* stream, int mode,
+                   std::string_view appendix = {});
 
-// The saved-report text (file mode) as a string.
-std::string reportText(const LinkParams& params, const LinkResults& results);
+// The saved-report text (file mode) as a string: the report, then appendix as
+// it stands.
+std::string reportText(const LinkParams& params, const LinkResults& results,
+                       std::string_view appendix = {});
 
 } // namespace tarsel

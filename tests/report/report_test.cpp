@@ -305,3 +305,26 @@ TEST(Report, SwitchesDoNotChangeTheReport) {
 
 } // namespace
 } // namespace tarsel
+
+namespace tarsel {
+namespace {
+
+TEST(ReportAppendix, FollowsTheLastRowOnScreenAndInTheFileAlike) {
+    const LinkParams p;
+    const LinkResults r = recalculate(p);
+    const std::string appendix = "\n\nTERRAIN:\nPath length    = 5000  [m]\n\nLast= 1";
+    EXPECT_EQ(reportText(p, r, appendix), reportText(p, r) + appendix);
+
+    ReportState state = cellView();
+    RecordingSurface surface;
+    generateReport(state, p, r, &surface, nullptr, ReportToScreen, appendix);
+    EXPECT_EQ(state.reportLastRow, 125); // the text window scrolls to it
+    ASSERT_GE(surface.calls.size(), 3u);
+    const std::vector<DrawCall> tail(surface.calls.end() - 3, surface.calls.end());
+    EXPECT_EQ(tail, (std::vector<DrawCall>{{0, 122, "TERRAIN:"},
+                                           {0, 123, "Path length    = 5000  [m]"},
+                                           {0, 125, "Last= 1"}}));
+}
+
+} // namespace
+} // namespace tarsel

@@ -28,6 +28,7 @@ struct TerrainState {
     std::shared_ptr<const terrain::Profile> profile; // empty: the single hill
     QString name;                                    // what the main window's note names
     terrain::PathAnalysis analysis;                  // of the last recalculation
+    std::string reportSection;                       // the report's Terrain section for it
     HillGeometry userGeometry; // the user's own hill while a terrain is in use
 
     bool inUse() const { return profile != nullptr; }

@@ -49,6 +49,7 @@ void putTerrainAside(AppState& state) {
     state.terrain.profile.reset();
     state.terrain.name.clear();
     state.terrain.analysis = {};
+    state.terrain.reportSection.clear();
     state.terrain.source.kind = TerrainKind::None;
 }
 

@@ -65,7 +65,8 @@ void SaveReportAsText(AppState& state, QWidget* window) {
         services.getSaveFileName(window, saveFilterList(filterString), QStringLiteral("txt"));
     if (!path.isEmpty()) {
         std::ostringstream report;
-        generateReport(state.report, state.params, state.results, nullptr, &report, ReportToFile);
+        generateReport(state.report, state.params, state.results, nullptr, &report, ReportToFile,
+                       state.terrain.reportSection);
         const QString reason = writeFileWhole(path, QByteArray::fromStdString(report.str()));
         if (!reason.isEmpty()) {
             const QString text =

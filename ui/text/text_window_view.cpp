@@ -97,7 +97,8 @@ void TextView::paintEvent(QPaintEvent* event) {
     PainterSurface surface(painter, colours, [this, lineHeight](int y) {
         return selection_.contains(state_.report.view.vScrollPos + y / lineHeight);
     });
-    generateReport(state_.report, state_.params, state_.results, &surface, nullptr, ReportToScreen);
+    generateReport(state_.report, state_.params, state_.results, &surface, nullptr, ReportToScreen,
+                   state_.terrain.reportSection);
 }
 
 int TextView::rowAt(int y) const {
@@ -126,7 +127,8 @@ void TextView::clearSelection() {
 }
 
 QString TextView::selectedText() const {
-    const std::string report = reportText(state_.params, state_.results);
+    const std::string report =
+        reportText(state_.params, state_.results, state_.terrain.reportSection);
     const std::string text =
         selection_.empty() ? report : textRows(report, selection_.first(), selection_.last());
     return QString::fromLatin1(text);
