@@ -2,6 +2,7 @@
 
 #include "settings/profile_file.h"
 #include "terrain/profile_csv.h"
+#include "terrain/report_section.h"
 #include "ui/common/app_state.h"
 #include "ui/common/command_event.h"
 #include "ui/common/commands.h"
@@ -198,6 +199,8 @@ std::string analyseTerrain(AppState& state) {
         state.bFieldsRefreshed = false;
     }
     state.params = terrainState.analysis.params;
+    terrainState.reportSection =
+        terrain::terrainReportSection(*terrainState.profile, terrainState.analysis);
     return {};
 }
 

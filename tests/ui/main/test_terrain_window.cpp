@@ -5,6 +5,8 @@
 
 #include "ui/common/commands.h"
 #include "ui/main/terrain_note.h"
+#include "ui/text/text_window.h"
+#include "ui/text/text_window_view.h"
 
 #include <QAction>
 #include <QMenu>
@@ -88,6 +90,13 @@ TEST(TerrainWindow, ACsvProfileSetsTheHillAndClearTerrainGivesTheUsersBack) {
     EXPECT_TRUE(note->isVisibleTo(program.window.get()));
     EXPECT_TRUE(note->text().contains(QStringLiteral("ridge.csv")));
     EXPECT_FALSE(program.window->commandAction(IDM_LOS)->isEnabled());
+    program.window->commandAction(IDM_TEXT_WINDOW)->trigger();
+    auto* text = qobject_cast<TextWindow*>(program.state.textWindow.data());
+    ASSERT_NE(text, nullptr);
+    (void)text->view()->grab(); // the report drawn: its last row known
+    text->view()->selectAllRows();
+    EXPECT_TRUE(text->view()->selectedText().contains(QStringLiteral("\n\nTERRAIN:\n")))
+        << text->view()->selectedText().right(300).toStdString();
 
     program.window->commandAction(IDM_TERRAIN_CLEAR)->trigger();
     program.settle();
