@@ -6,7 +6,7 @@
 #include "ui/common/app_state.h"
 #include "ui/common/ui_services.h"
 #include "ui/common/write_file.h"
-#include "ui/plots/plot_colours.h"
+#include "ui/plots/plot_export.h"
 #include "ui/plots/plot_view.h"
 #include "ui/plots/plot_window.h"
 
@@ -23,8 +23,6 @@ namespace {
 
 constexpr int Dpi = 300;
 constexpr int FooterLines = 4;
-constexpr int PlotLogicalWidth = 1000; // the plot laid out this wide, then scaled to the page
-constexpr int PlotFontPixels = 16;     // of that width: about 8 pt on the page
 
 QString parametersText(const LinkParams& params) {
     QStringList parts;
@@ -118,35 +116,6 @@ void drawReport(PdfPages& pages, const QStringList& rows) {
     pages.finishPage(true);
 }
 
-void drawPlot(PdfPages& pages, PlotView& view, const PlotData& data) {
-    QCPPainter& p = pages.painter();
-    QRectF body = pages.body();
-    if (!data.figure.note.isEmpty()) {
-        QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-        font.setPointSizeF(10);
-        p.setFont(font);
-        p.setPen(Qt::black);
-        const double h = QFontMetricsF(font, p.device()).lineSpacing() * 2;
-        p.drawText(QRectF(body.left(), body.bottom() - h, body.width(), h),
-                   Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignBottom, data.figure.note);
-        body.setBottom(body.bottom() - h * 1.2);
-    }
-    // The plot fills the width and the height left, laid out at a logical
-    // size of the same shape and drawn as vectors.
-    const double scale = body.width() / PlotLogicalWidth;
-    const QSize size(PlotLogicalWidth, static_cast<int>(body.height() / scale));
-    view.resize(size);
-    view.setFigure(data.figure);
-    view.layOutNow();
-    p.save();
-    p.translate(body.topLeft());
-    p.scale(scale, scale);
-    p.setMode(QCPPainter::pmVectorized);
-    p.setMode(QCPPainter::pmNonCosmetic);
-    view.toPainter(&p, size.width(), size.height());
-    p.restore();
-}
-
 } // namespace
 
 int pdfPageCount(int rows) {
@@ -173,17 +142,14 @@ QString writePdfReport(const QString& path, const LinkParams& params, const Link
         PdfPages pages(writer, footer, pdfPageCount(static_cast<int>(rows.size())));
         drawReport(pages, rows);
 
-        // White plots with black text, whatever the screen's palette; fonts in
-        // pixels of the logical size, so that they scale with the plot.
         PlotView view;
-        view.setPalette(lightPlotPalette());
-        view.setPixelFonts(PlotFontPixels);
-        view.setAttribute(Qt::WA_DontShowOnScreen);
-        view.show();
+        preparePaperView(view);
         SweepControl never;
         const PlotTab tabs[] = {PlotTab::Range, PlotTab::Height, PlotTab::Profile};
         for (std::size_t i = 0; i < std::size(tabs); ++i) {
-            drawPlot(pages, view, computePlot(tabs[i], params, results, settings, never));
+            drawPaperPlot(pages.painter(), view,
+                          computePlot(tabs[i], params, results, settings, never).figure,
+                          pages.body());
             pages.finishPage(i + 1 < std::size(tabs));
         }
         if (!pages.end()) {

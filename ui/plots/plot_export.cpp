@@ -1,14 +1,23 @@
 #include "ui/plots/plot_export.h"
 
 #include "entry/number_format.h"
+#include "ui/plots/plot_colours.h"
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPrinter>
 #include <QSvgGenerator>
+
+#include <algorithm>
 
 namespace tarsel {
 
 namespace {
+
+constexpr int PaperPlotWidth = 1000; // the plot laid out this wide, then scaled to the page
+constexpr int PaperFontPixels = 16;  // of that width: about 8 pt on an A4 page
 
 QString csvField(QString text) {
     if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))) {
@@ -150,6 +159,61 @@ QString savePlotImage(PlotView& view, const QString& path, ImageFormat format) {
         }
     }
     return writeFileWhole(path, data);
+}
+
+void preparePaperView(PlotView& paper) {
+    paper.setPalette(lightPlotPalette());
+    paper.setPixelFonts(PaperFontPixels);
+    paper.setAttribute(Qt::WA_DontShowOnScreen);
+    paper.show();
+}
+
+void drawPaperPlot(QCPPainter& painter, PlotView& paper, const PlotFigure& figure, QRectF rect,
+                   const PlotView* zoomed) {
+    if (!figure.note.isEmpty()) {
+        QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        font.setPointSizeF(10);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const double h = QFontMetricsF(font, painter.device()).lineSpacing() * 2;
+        painter.drawText(QRectF(rect.left(), rect.bottom() - h, rect.width(), h),
+                         Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignBottom, figure.note);
+        rect.setBottom(rect.bottom() - h * 1.2);
+    }
+    // The plot fills the width and the height left, laid out at a logical
+    // size of the same shape and drawn as vectors.
+    const double scale = rect.width() / PaperPlotWidth;
+    const QSize size(PaperPlotWidth, static_cast<int>(rect.height() / scale));
+    paper.resize(size);
+    paper.setFigure(figure);
+    paper.layOutNow();
+    if (zoomed != nullptr && zoomed->zoomed()) {
+        paper.xAxis->setRange(zoomed->xAxis->range());
+        paper.yAxis->setRange(zoomed->yAxis->range());
+        paper.yAxis2->setRange(zoomed->yAxis2->range());
+        paper.replot(QCustomPlot::rpImmediateRefresh);
+    }
+    painter.save();
+    painter.translate(rect.topLeft());
+    painter.scale(scale, scale);
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNonCosmetic);
+    paper.toPainter(&painter, size.width(), size.height());
+    painter.restore();
+}
+
+bool printPlot(QPrinter& printer, const PlotView& view) {
+    QCPPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    PlotView paper;
+    preparePaperView(paper);
+    const QRectF page(QPointF(0, 0),
+                      printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    drawPaperPlot(painter, paper, view.figure(), page, &view);
+    painter.end();
+    return true;
 }
 
 } // namespace tarsel

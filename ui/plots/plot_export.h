@@ -1,12 +1,17 @@
 #pragma once
 // What the plot window writes: the plotted curves as CSV, the picture as PNG
-// or SVG, and files replaced whole (a failed write leaves no partial file).
+// or SVG, and files replaced whole (a failed write leaves no partial file);
+// and what it prints.
 
 #include "ui/common/write_file.h"
 #include "ui/plots/plot_figure.h"
 #include "ui/plots/plot_view.h"
 
+#include <QRectF>
 #include <QString>
+
+class QCPPainter;
+class QPrinter;
 
 namespace tarsel {
 
@@ -29,5 +34,21 @@ QByteArray plotSvg(PlotView& view);
 
 // The plot drawn to path in format. "" on success, otherwise the reason.
 QString savePlotImage(PlotView& view, const QString& path, ImageFormat format);
+
+// Plots on paper (the PDF report, printing) are drawn by a view of their own:
+// white with black text, fonts in pixels of a layout 1000 pixels wide, so
+// that they grow with the plot when it is scaled to the page.
+void preparePaperView(PlotView& paper);
+
+// figure laid out on paper at rect's shape, then drawn into rect as vectors,
+// its note (the path profile's verdict) under it. With zoomed, a view showing
+// the same figure zoomed in, at that view's ranges.
+void drawPaperPlot(QCPPainter& painter, PlotView& paper, const PlotFigure& figure, QRectF rect,
+                   const PlotView* zoomed = nullptr);
+
+// The plot shown by view, zoom included, on one page of printer, as large as
+// the page holds it. False when the printer cannot be opened (a file that
+// cannot be written).
+bool printPlot(QPrinter& printer, const PlotView& view);
 
 } // namespace tarsel

@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -106,6 +107,8 @@ PlotWindow::PlotWindow(AppState& state) : state_(state) {
     button("copyData", "&Copy Data", &PlotWindow::copyData);
     button("saveImage", "Save &Image...", &PlotWindow::saveImage);
     button("saveData", "Save &Data...", &PlotWindow::saveData);
+    // Every letter of "Print" is some other control's Alt key: Ctrl+P instead.
+    button("print", "Print...", &PlotWindow::print);
     layout->addLayout(bar);
     setCentralWidget(central);
 
@@ -114,6 +117,12 @@ PlotWindow::PlotWindow(AppState& state) : state_(state) {
         auto* shortcut = new QShortcut(key, this);
         connect(shortcut, &QShortcut::activated, this, &QWidget::close);
     }
+    connect(new QShortcut(QKeySequence::Print, this), &QShortcut::activated, this,
+            &PlotWindow::print);
+    findChild<QPushButton*>(QStringLiteral("print"))
+        ->setToolTip(
+            QStringLiteral("Print the plot (%1)")
+                .arg(QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText)));
 
     tabs_->setCurrentIndex(settings_.tab);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) {
@@ -337,6 +346,20 @@ void PlotWindow::saveImage() {
         savePlotImage(*view(currentTab()), choice.path, imageFormatOf(choice.path, choice.filter));
     if (!reason.isEmpty()) {
         warn(QStringLiteral("The picture could not be saved to %1: %2").arg(choice.path, reason));
+    }
+}
+
+void PlotWindow::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape); // the plots are wide
+    printer.setDocName(tabs_->tabText(tabs_->currentIndex()).remove(QLatin1Char('&')));
+    if (!servicesOf(state_).choosePrinter(this, printer)) {
+        return;
+    }
+    if (!printPlot(printer, *view(currentTab()))) {
+        const QString target =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        warn(QStringLiteral("The plot could not be printed to %1.").arg(target));
     }
 }
 

@@ -54,6 +54,8 @@ public:
     void saveImage();
     void saveData();
     void resetZoom();
+    // The print dialog, then the open tab's plot as it shows, on one page.
+    void print();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,15 +1,20 @@
-// What the plot window writes and keeps: pictures, data, the PDF report, a
-// failed export, and the plot settings in their own section of Tarsel.ini.
+// What the plot window writes, prints and keeps: pictures, data, the PDF
+// report, a failed export, and the plot settings in their own section of
+// Tarsel.ini.
 #include "plot_harness.h"
+
+#include "pdf_tools.h"
 
 #include "ui/plots/pdf_report.h"
 #include "ui/plots/plot_export.h"
 #include "ui/plots/plot_settings.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QPdfWriter>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QTest>
@@ -47,6 +52,52 @@ TEST(PlotExport, ImagesLoadBackAsPngAndSvg) {
 
 // A swept tab's data is its sweep as tarsel-report --sweep writes it; the
 // path profile's is its curves.
+TEST(PlotExport, CtrlPPrintsTheOpenPlotOnOneLandscapePage) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_HEIGHT);
+    program.services.printAnswer = program.dir.filePath("plot.pdf");
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(program.services.printDialogs, 1);
+    EXPECT_TRUE(program.services.warnings.empty());
+    const QString pages = pdfInfo(program.services.printAnswer, QStringLiteral("Pages"));
+    if (pages.isNull()) {
+        GTEST_SKIP() << "poppler-utils is not installed";
+    }
+    EXPECT_EQ(pages, "1");
+    // "841.89 x 595.276 pts (A4)": wider than high.
+    const QStringList size = pdfInfo(program.services.printAnswer, "Page size").split(' ');
+    ASSERT_GE(size.size(), 3);
+    EXPECT_GT(size[0].toDouble(), size[2].toDouble());
+    // Drawn as vectors: the axis titles are text.
+    const QString text = poppler("pdftotext", {program.services.printAnswer, "-"}).simplified();
+    const PlotFigure& figure = window->data(PlotTab::Height).figure;
+    EXPECT_TRUE(text.contains(figure.x.label())) << text.toStdString();
+    EXPECT_TRUE(text.contains(figure.y.label())) << text.toStdString();
+
+    // Cancelled: nothing; a file that cannot be written: said.
+    program.services.printAnswer.clear();
+    click(window, "print");
+    EXPECT_TRUE(program.services.warnings.empty());
+    program.services.printAnswer = program.dir.filePath("missing/plot.pdf");
+    click(window, "print");
+    ASSERT_EQ(program.services.warnings.size(), 1u);
+    EXPECT_NE(program.services.warnings[0].text.find("missing/plot.pdf"), std::string::npos);
+
+    // Zoomed in, the page shows what the window shows.
+    PlotView* shown = window->view(PlotTab::Height);
+    shown->zoomAbout(2.0, QPointF(shown->width() / 2.0, shown->height() / 2.0));
+    ASSERT_TRUE(shown->zoomed());
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    QCPPainter painter(&writer);
+    PlotView paper;
+    preparePaperView(paper);
+    drawPaperPlot(painter, paper, shown->figure(), QRectF(0, 0, 3000, 2000), shown);
+    EXPECT_EQ(paper.xRange(), shown->xRange());
+    EXPECT_EQ(paper.yRange(), shown->yRange());
+}
+
 TEST(PlotExport, CopiedAndSavedDataAreTheSweepTheCliWrites) {
     Program program;
     for (const int command : {IDM_GRAPH_RANGE, IDM_GRAPH_HEIGHT, IDM_GRAPH_PROFILE}) {

@@ -3,6 +3,8 @@
 
 #include "test_dialog_harness.h"
 
+#include "pdf_tools.h"
+
 #include "report/report.h"
 #include "ui/text/text_window_save.h"
 #include "ui/text/text_window_view.h"
@@ -13,9 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +25,9 @@
 
 namespace tarsel::dialogs_test {
 namespace {
+
+using testing::pdfInfo;
+using testing::poppler;
 
 TextWindow* openText(Harness& h) {
     openOrActivateTextWindow(h.state);
@@ -318,16 +321,6 @@ void runOptions(Harness& h, TextWindow* window, const char* text, int buttonId) 
         (void)h;
     });
     trigger(window, IDM_TEXT_OPTIONS);
-}
-
-// Output of a poppler tool on a file, or a null string when it cannot run.
-QString poppler(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(20000) || process.exitCode() != 0) {
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 TEST(TextWindowPrint, CtrlPPrintsEveryRowInTheFixedPitchFaceOnAsManyPagesAsNeeded) {
