@@ -58,7 +58,9 @@ void PrintReport(AppState& state, QWidget* window) {
         return;
     }
     std::ostringstream report;
-    generateReport(state.report, state.params, state.results, nullptr, &report, ReportToFile);
+    // The lines the window shows and Save As Ascii Text writes, a terrain's too.
+    generateReport(state.report, state.params, state.results, nullptr, &report, ReportToFile,
+                   state.terrain.reportSection);
     const QStringList lines = QString::fromStdString(report.str()).split(QLatin1Char('\n'));
     const int screenDpi = window != nullptr ? window->logicalDpiY() : 96;
     if (printLines(printer, state.textFont, screenDpi, lines) == 0) {
