@@ -1,5 +1,10 @@
 #include "ui/common/terrain_state.h"
 
+#include "ui/common/app_state.h"
+#include "ui/common/command_event.h"
+#include "ui/common/commands.h"
+#include "ui/common/ui_services.h"
+
 namespace tarsel {
 
 HillGeometry HillGeometry::of(const LinkParams& p) {
@@ -31,6 +36,32 @@ terrain::PathSetup pathSetup(const TerrainSource& source) {
     setup.seaFraction = source.seaFraction;
     setup.method = terrain::methodNamed(source.method).value_or(terrain::Method::DeltaBullington);
     return setup;
+}
+
+void saveTerrainSourceOf(AppState& state) {
+    if (state.services == nullptr) {
+        return;
+    }
+    BoxWarningSink boxes(*state.services, state.mainWindow.data());
+    saveTerrainSource(state.settingsPath.toStdString(), state.terrain.source, boxes);
+}
+
+std::string retakeTerrain(AppState& state, const TerrainSource& source) {
+    if (!state.terrain.inUse()) {
+        return {};
+    }
+    terrain::PathAnalysis analysis;
+    if (std::string error =
+            terrain::analysePath(*state.terrain.profile, pathSetup(source), state.params, analysis);
+        !error.empty()) {
+        return error;
+    }
+    state.terrain.source = source;
+    state.terrain.analysis = std::move(analysis);
+    saveTerrainSourceOf(state);
+    state.bFieldsRefreshed = false;
+    postCommand(state.mainWindow.data(), IDM_RECALC_ALL);
+    return {};
 }
 
 } // namespace tarsel

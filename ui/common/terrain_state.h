@@ -14,6 +14,8 @@
 
 namespace tarsel {
 
+struct AppState;
+
 // The inputs a terrain derives: both distances, the range and the three heights.
 struct HillGeometry {
     RangedValue X12s, X23s, Range, y01s, y02s, y03s;
@@ -36,5 +38,14 @@ struct TerrainState {
 
 // How the source asks the path to be taken.
 terrain::PathSetup pathSetup(const TerrainSource& source);
+
+// Keeps the state's terrain source in the settings file; a failure warns.
+void saveTerrainSourceOf(AppState& state);
+
+// The same source with new path settings (heights, k, method) on the profile
+// in use: works the path through, keeps the source and queues a
+// recalculation. Returns "" (also without a terrain) or why it cannot be,
+// changing nothing.
+std::string retakeTerrain(AppState& state, const TerrainSource& source);
 
 } // namespace tarsel

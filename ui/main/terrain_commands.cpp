@@ -29,14 +29,6 @@ void warnNow(AppState& state, QWidget* owner, const std::string& text) {
     }
 }
 
-void saveSource(AppState& state) {
-    if (state.services == nullptr) {
-        return;
-    }
-    BoxWarningSink boxes(*state.services, state.mainWindow.data());
-    saveTerrainSource(state.settingsPath.toStdString(), state.terrain.source, boxes);
-}
-
 void recalculateAll(AppState& state) {
     state.bFieldsRefreshed = false;
     postCommand(state.mainWindow.data(), IDM_RECALC_ALL);
@@ -84,24 +76,7 @@ std::string useTerrain(AppState& state, const TerrainSource& source, terrain::Pr
     state.terrain.profile = std::make_shared<const terrain::Profile>(std::move(profile));
     state.terrain.name = name;
     state.terrain.analysis = std::move(analysis);
-    saveSource(state);
-    recalculateAll(state);
-    return {};
-}
-
-std::string retakeTerrain(AppState& state, const TerrainSource& source) {
-    if (!state.terrain.inUse()) {
-        return {};
-    }
-    terrain::PathAnalysis analysis;
-    if (std::string error =
-            terrain::analysePath(*state.terrain.profile, pathSetup(source), state.params, analysis);
-        !error.empty()) {
-        return error;
-    }
-    state.terrain.source = source;
-    state.terrain.analysis = std::move(analysis);
-    saveSource(state);
+    saveTerrainSourceOf(state);
     recalculateAll(state);
     return {};
 }
@@ -146,7 +121,7 @@ void clearTerrain(AppState& state) {
         return;
     }
     putTerrainAside(state);
-    saveSource(state);
+    saveTerrainSourceOf(state);
     recalculateAll(state);
 }
 

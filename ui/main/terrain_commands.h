@@ -33,10 +33,6 @@ void clearTerrain(AppState& state);
 std::string useTerrain(AppState& state, const TerrainSource& source, terrain::Profile profile,
                        const QString& name);
 
-// The same source with new path settings (heights, k, method) on the profile
-// in use; "" when there is no terrain.
-std::string retakeTerrain(AppState& state, const TerrainSource& source);
-
 // At start-up, after the parameters: the terrain kept in the settings file.
 // One that cannot be had warns and leaves the single hill; the file keeps it.
 void restoreTerrain(AppState& state, WarningSink& warnings);

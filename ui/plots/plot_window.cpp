@@ -11,6 +11,7 @@
 #include "ui/plots/plot_view.h"
 #include "ui/plots/sweep_controls.h"
 #include "ui/plots/sweep_plot.h"
+#include "ui/plots/terrain_panel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,7 +56,8 @@ std::size_t index(PlotTab tab) {
 } // namespace
 
 PlotData computePlot(PlotTab tab, const LinkParams& params, const LinkResults& results,
-                     const PlotSettings& settings, SweepControl& control) {
+                     const PlotSettings& settings, SweepControl& control,
+                     const TerrainPlot& terrain) {
     switch (tab) {
     case PlotTab::Range:
         return rangePlot(params, results, RangeOptions{settings.rangeLog, settings.rangePower},
@@ -64,7 +66,9 @@ PlotData computePlot(PlotTab tab, const LinkParams& params, const LinkResults& r
         return heightPlot(params, results, control);
     case PlotTab::Profile: {
         PlotData data;
-        data.figure = pathProfileFigure(params, results, settings.exaggeration);
+        data.figure = terrain.profile ? terrainProfileFigure(*terrain.profile, terrain.analysis,
+                                                             terrain.kFactor)
+                                      : pathProfileFigure(params, results, settings.exaggeration);
         return data;
     }
     case PlotTab::Sweep:
@@ -155,7 +159,17 @@ QWidget* PlotWindow::makePage(PlotTab tab, QWidget* controls) {
         layout->addWidget(controls);
     }
     auto* view = new PlotView(page);
-    layout->addWidget(view, 1);
+    if (tab == PlotTab::Profile) {
+        // Over a terrain, the k-factor and each method's loss beside the plot.
+        auto* beside = new QHBoxLayout;
+        terrainPanel_ = new TerrainPanel(page);
+        connect(terrainPanel_, &TerrainPanel::kFactorChosen, this, &PlotWindow::chooseKFactor);
+        beside->addWidget(view, 1);
+        beside->addWidget(terrainPanel_);
+        layout->addLayout(beside, 1);
+    } else {
+        layout->addWidget(view, 1);
+    }
     auto* note = new QLabel(page);
     note->setObjectName(QStringLiteral("note"));
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -248,6 +262,15 @@ bool PlotWindow::busy() const {
     return !running_.empty();
 }
 
+void PlotWindow::chooseKFactor(double k) {
+    TerrainSource source = state_.terrain.source;
+    source.kFactor = k;
+    const std::string error = retakeTerrain(state_, source);
+    if (terrainPanel_ != nullptr) {
+        terrainPanel_->refuse(QString::fromStdString(error));
+    }
+}
+
 void PlotWindow::refresh() {
     // The newest request wins: the one running is told to stop.
     if (control_) {
@@ -257,6 +280,15 @@ void PlotWindow::refresh() {
     control_ = control;
     const int generation = ++generation_;
     const PlotTab tab = currentTab();
+    TerrainPlot terrain;
+    if (state_.terrain.inUse()) {
+        terrain = TerrainPlot{state_.terrain.profile, state_.terrain.analysis,
+                              state_.terrain.source.kFactor};
+    }
+    if (terrainPanel_ != nullptr) {
+        terrainPanel_->showTerrain(terrain.profile ? &state_.terrain.analysis : nullptr,
+                                   terrain.kFactor);
+    }
     auto* watcher = new QFutureWatcher<PlotData>(this);
     running_.push_back(watcher);
     connect(watcher, &QFutureWatcher<PlotData>::finished, this, [this, watcher, generation, tab] {
@@ -267,9 +299,10 @@ void PlotWindow::refresh() {
         }
         watcher->deleteLater();
     });
-    watcher->setFuture(QtConcurrent::run(
-        [tab, params = state_.params, results = state_.results, settings = settings_, control] {
-            return computePlot(tab, params, results, settings, *control);
+    watcher->setFuture(
+        QtConcurrent::run([tab, params = state_.params, results = state_.results,
+                           settings = settings_, control, terrain = std::move(terrain)] {
+            return computePlot(tab, params, results, settings, *control, terrain);
         }));
 }
 

@@ -7,6 +7,7 @@
 #include "ui/common/ui_services.h"
 #include "ui/plots/plot_data.h"
 #include "ui/plots/plot_settings.h"
+#include "ui/plots/terrain_profile.h"
 
 #include <QFutureWatcher>
 #include <QMainWindow>
@@ -23,6 +24,7 @@ namespace tarsel {
 struct AppState;
 class PlotView;
 class SweepControls;
+class TerrainPanel;
 
 enum class PlotTab : int { Range = 0, Height = 1, Profile = 2, Sweep = 3 };
 inline constexpr int PlotTabCount = 4;
@@ -48,6 +50,8 @@ public:
     QLabel* readoutLabel() const { return readout_; }
     QLabel* noteLabel(PlotTab tab) const;
     const PlotSettings& settings() const { return settings_; }
+    // The k-factor and methods beside the path profile over a terrain.
+    TerrainPanel* terrainPanel() const { return terrainPanel_; }
 
     // The buttons' actions on the open tab.
     void copyData();
@@ -65,6 +69,7 @@ private:
     QWidget* rangeControls();
     QWidget* profileControls();
     void apply(PlotTab tab, PlotData data);
+    void chooseKFactor(double k);
     void warn(const QString& text);
     // The save dialog in the last folder, proposing a name from the tab.
     SaveChoice askSaveFile(const QStringList& filters);
@@ -80,6 +85,7 @@ private:
     std::array<QLabel*, PlotTabCount> notes_{};
     std::array<PlotData, PlotTabCount> data_{};
     SweepControls* sweep_ = nullptr;
+    TerrainPanel* terrainPanel_ = nullptr;
     std::shared_ptr<SweepControl> control_; // of the newest computation
     std::vector<QFutureWatcher<PlotData>*> running_;
     int generation_ = 0;
@@ -93,8 +99,10 @@ void refreshPlotWindow(AppState& state);
 // Close the window if it is open.
 void closePlotWindow(AppState& state);
 
-// The computation behind a tab, synchronous.
+// The computation behind a tab, synchronous; the path profile is drawn over
+// the terrain when there is one.
 PlotData computePlot(PlotTab tab, const LinkParams& params, const LinkResults& results,
-                     const PlotSettings& settings, SweepControl& control);
+                     const PlotSettings& settings, SweepControl& control,
+                     const TerrainPlot& terrain = {});
 
 } // namespace tarsel

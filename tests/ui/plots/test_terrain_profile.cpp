@@ -1,0 +1,87 @@
+// The path profile over a terrain: the k-factor typed or picked redraws the
+// ground with its bulge, the methods table follows, a bad k is refused.
+#include "plot_harness.h"
+
+#include "ui/plots/terrain_panel.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tarsel::testing {
+namespace {
+
+// A ridge at 3 km between two valleys, 5 km long.
+constexpr const char* RidgeCsv = "d (km),h (m)\n0,100\n1,120\n2,180\n3,260\n4,150\n5,110\n";
+
+PlotWindow* profileOverRidge(Program& program) {
+    const QString path = program.dir.filePath(QStringLiteral("ridge.csv"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(RidgeCsv);
+    file.close();
+    program.services.openAnswer = path;
+    program.settle();
+    program.window->commandAction(IDM_TERRAIN_PROFILE)->trigger();
+    return openPlots(program, IDM_GRAPH_PROFILE);
+}
+
+void typeK(Program& program, PlotWindow* window, const QString& text) {
+    QLineEdit* edit = window->terrainPanel()->kFactorBox()->lineEdit();
+    edit->selectAll();
+    for (const QChar c : text) { // "∞" too, which has no key of its own
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    QTest::keyClick(edit, Qt::Key_Return);
+    waitForPlots(program);
+}
+
+TEST(TerrainProfile, EachKRedrawsTheGroundWithItsBulgeAndTheTableFollows) {
+    const struct {
+        const char* typed;
+        double k;
+    } rows[] = {
+        {"1", 1.0}, {"2/3", 2.0 / 3.0}, {"\u221e", INFINITY}, {"1.5", 1.5}, {"4/3", 4.0 / 3.0},
+    };
+    Program program;
+    PlotWindow* window = profileOverRidge(program);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->terrainPanel()->isVisibleTo(window));
+    for (const auto& row : rows) {
+        typeK(program, window, QString::fromUtf8(row.typed));
+        EXPECT_EQ(program.state.terrain.source.kFactor, row.k) << row.typed;
+        // The ridge top raised by the bulge d1 d2 / (2 k 6371 km).
+        const double bulge = 3000.0 * 2000.0 / (2.0 * row.k * 6371.0e3);
+        EXPECT_NEAR(
+            curveAt(window->data(PlotTab::Profile).figure, QStringLiteral("Terrain"), 3000.0),
+            260.0 + bulge, 1e-9)
+            << row.typed;
+        const QTableWidget* table = window->terrainPanel()->methodsTable();
+        EXPECT_EQ(table->item(table->rowCount() - 1, 0)->text(),
+                  QString::number(program.state.terrain.analysis.terrain.marginDb, 'g', 4))
+            << row.typed;
+    }
+    EXPECT_TRUE(program.settingsText().contains(QStringLiteral("KFactor=1.3333333333333333")));
+}
+
+TEST(TerrainProfile, ABadKIsRefusedAndTheTerrainStays) {
+    Program program;
+    PlotWindow* window = profileOverRidge(program);
+    ASSERT_NE(window, nullptr);
+    for (const char* typed : {"abc", "0", "-1", "1/0"}) {
+        typeK(program, window, QString::fromLatin1(typed));
+        EXPECT_EQ(program.state.terrain.source.kFactor, 4.0 / 3.0) << typed;
+        EXPECT_TRUE(window->terrainPanel()
+                        ->findChild<QLabel*>(QStringLiteral("kFactorNote"))
+                        ->isVisibleTo(window))
+            << typed;
+    }
+    EXPECT_TRUE(program.services.warnings.empty());
+}
+
+} // namespace
+} // namespace tarsel::testing
