@@ -112,6 +112,13 @@ TerrainPanel::TerrainPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(why_);
     layout->addWidget(table_);
     layout->addStretch(1);
+    // Beside the plot, as narrow as its contents allow.
+    table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table_->resizeColumnsToContents();
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    setMaximumWidth(fontMetrics().averageCharWidth() * 42);
+    table_->horizontalHeader()->setMinimumSectionSize(fontMetrics().averageCharWidth() * 10);
     hide();
 }
 

@@ -5,6 +5,7 @@
 #include "terrain/path_geometry.h"
 #include "ui/plots/path_profile.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -15,10 +16,6 @@ namespace {
 constexpr int ZoneSteps = 400;       // points along each Fresnel zone edge
 constexpr double BasePad = 0.15;     // the filled base below the lowest ground, of the span
 constexpr double MinimumSpanM = 10.; // a flat profile still shows some ground
-
-QString number(double value) {
-    return QString::fromStdString(formatG(value, 0, 4));
-}
 
 PlotCurve curve(const QString& name, QList<QPointF> points, PlotColour colour, bool strong,
                 bool dashed) {
@@ -97,11 +94,16 @@ QString kFactorText(double k) {
 
 QString terrainVerdictText(const terrain::PathAnalysis& path) {
     const terrain::ClearancePoint& worst = path.clearance.worst;
+    // Metres to the decimetre, the share in whole per cent; never "-0".
+    const auto fixed = [](double value, int decimals) {
+        return QString::number(value, 'f', decimals)
+            .replace(QRegularExpression(QStringLiteral("^-(0\\.?0*)$")), QStringLiteral("\\1"));
+    };
     return QStringLiteral("%1: worst clearance %2 m at %3 m, %4 % of the first Fresnel zone "
                           "radius (%5 m)")
-        .arg(clearanceWord(verdictOf(path.clearance.verdict)), number(worst.clearanceM + 0.0),
-             number(worst.distanceM), number(100.0 * worst.fresnelFraction + 0.0),
-             number(worst.fresnelRadiusM));
+        .arg(clearanceWord(verdictOf(path.clearance.verdict)), fixed(worst.clearanceM, 1),
+             fixed(worst.distanceM, 0), fixed(100.0 * worst.fresnelFraction, 0),
+             fixed(worst.fresnelRadiusM, 1));
 }
 
 PlotFigure terrainProfileFigure(const terrain::Profile& profile, const terrain::PathAnalysis& path,
