@@ -5,6 +5,7 @@
 #include "engine/recalculate.h"
 #include "ui/plots/plot_view.h"
 #include "ui/plots/plot_window.h"
+#include "ui/plots/terrain_profile.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -43,6 +44,44 @@ void refresh(benchmark::State& state, PlotTab tab, const LinkParams& params) {
     }
 }
 
+// A 100 km path of 3,300 points: a ridge between two valleys.
+tarsel::terrain::Profile ridgeProfile() {
+    tarsel::terrain::Profile profile;
+    constexpr int points = 3300;
+    for (int i = 0; i < points; ++i) {
+        const double d = 100000.0 * i / (points - 1);
+        const double ridge = (d - 55000.0) / 9000.0;
+        profile.distanceM.push_back(d);
+        profile.heightM.push_back(150.0 + 260.0 * std::exp(-ridge * ridge) +
+                                  8.0 * std::sin(d / 310.0));
+    }
+    return profile;
+}
+
+// The Path Profile tab over a terrain when a new k is chosen: the path worked
+// through again, its figure built and drawn. k runs through the presets.
+void terrainK(benchmark::State& state) {
+    tarsel::PlotView view;
+    view.resize(900, 560);
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.show();
+    const tarsel::terrain::Profile profile = ridgeProfile();
+    tarsel::LinkParams params;
+    params.fcent.value = 5.8e9;
+    const double ks[] = {2.0 / 3.0, 1.0, 4.0 / 3.0, INFINITY};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        tarsel::terrain::PathSetup setup;
+        setup.txHeightM = 60.0;
+        setup.rxHeightM = 50.0;
+        setup.kFactor = ks[next++ % std::size(ks)];
+        tarsel::terrain::PathAnalysis path;
+        tarsel::terrain::analysePath(profile, setup, params, path);
+        view.setFigure(tarsel::terrainProfileFigure(profile, path, setup.kFactor));
+        view.layOutNow();
+    }
+}
+
 double p95(const std::vector<double>& v) {
     std::vector<double> sorted = v;
     std::sort(sorted.begin(), sorted.end());
@@ -64,6 +103,12 @@ void registerAll() {
         {"Sweep/defaults", PlotTab::Sweep, LinkParams{}},
         {"Sweep/v16", PlotTab::Sweep, paramsForV(-15.999999)},
     };
+    benchmark::RegisterBenchmark("PlotRefresh/Profile/terrain-new-k", terrainK)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(60)
+        ->ComputeStatistics("p95", p95)
+        ->ReportAggregatesOnly(true);
     for (const auto& c : cases) {
         benchmark::RegisterBenchmark((std::string("PlotRefresh/") + c.name).c_str(), refresh, c.tab,
                                      c.params)
