@@ -2,9 +2,9 @@
 
 #include "cli/dem_options.h"
 
+#include "cli/dem_module_loader.h"
 #include "cli/diagnostics.h"
 #include "dem/dem_error.h"
-#include "dem/dem_profile.h"
 #include "entry/number_parse.h"
 
 #include <CLI/CLI.hpp>
@@ -91,8 +91,14 @@ std::optional<terrain::Profile> demProfile(const DemOptions& options, DemPath& p
         }
         request.spacingM = *spacing;
     }
+    std::string reason;
+    const dem::ProfileFromDemFunction profileFromDem = loadDemModule(reason);
+    if (profileFromDem == nullptr) {
+        printError("elevation data support is not available: " + reason);
+        return std::nullopt;
+    }
     try {
-        dem::SampledProfile sampled = dem::profileFromDem(request);
+        dem::SampledProfile sampled = profileFromDem(request);
         if (sampled.filledVoids > 0) {
             printError("filled " + std::to_string(sampled.filledVoids) +
                            (sampled.filledVoids == 1 ? " void post" : " void posts") +

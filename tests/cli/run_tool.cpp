@@ -50,11 +50,11 @@ std::string tempFolder() {
 }
 
 ToolRun runTool(const std::vector<std::string>& args, const std::string& env,
-                const std::string& stdoutPath) {
+                const std::string& stdoutPath, const std::string& program) {
     const std::string dir = tempFolder();
     // Never let a test read the real user's settings.
     std::string command = "env XDG_CONFIG_HOME=" + quote(dir + "/config") + " HOME=" + quote(dir) +
-                          " " + env + " " + quote(TARSEL_REPORT_PATH);
+                          " " + env + " " + quote(program.empty() ? TARSEL_REPORT_PATH : program);
     for (const std::string& arg : args) {
         command.append(" ").append(quote(arg));
     }

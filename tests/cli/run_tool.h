@@ -12,9 +12,10 @@ struct ToolRun {
 
 // args are passed through the shell, each single-quoted. env is a prefix such
 // as "XDG_CONFIG_HOME=/tmp/x" (may be empty). stdoutPath, when given, receives
-// standard output instead of ToolRun::out.
+// standard output instead of ToolRun::out. program: a copy of tarsel-report
+// elsewhere, when given.
 ToolRun runTool(const std::vector<std::string>& args, const std::string& env = "",
-                const std::string& stdoutPath = "");
+                const std::string& stdoutPath = "", const std::string& program = "");
 
 // A fresh temporary folder, removed at exit of the test process.
 std::string tempFolder();

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 
 using nlohmann::json;
 
@@ -119,5 +120,36 @@ TEST(TarselReportDem, FaultsNameTheOptionTheFileOrThePoint) {
         EXPECT_EQ(run.status, row.status) << row.err << '\n' << run.err;
         EXPECT_EQ(first, row.err);
         EXPECT_EQ(run.out.empty(), row.status != 0) << row.err;
+    }
+}
+
+// A copy of the program without its elevation-data module beside it still
+// does all the rest; --dem alone says why it cannot.
+TEST(TarselReportDem, WithoutItsModuleOnlyDemIsRefused) {
+    const std::string bin = tempFolder() + "/bin";
+    std::filesystem::create_directories(bin);
+    const std::string program = bin + "/tarsel-report";
+    std::filesystem::copy_file(TARSEL_REPORT_PATH, program);
+    const std::string lib = std::filesystem::path(bin + "/../lib").lexically_normal().string();
+    const std::string prefix = "tarsel-report: elevation data support is not available: ";
+    struct Row {
+        std::string module; // written beside the program when not empty
+        std::string err;    // standard error's first line
+    };
+    const Row rows[] = {
+        {"", prefix + "no tarsel-dem.so in " + bin + " or " + lib}, // lib/<libdir>/tarsel
+        {"not a library", prefix + bin + "/tarsel-dem.so: file too short"},
+    };
+    for (const Row& row : rows) {
+        if (!row.module.empty()) {
+            writeFile(bin + "/tarsel-dem.so", row.module);
+        }
+        const ToolRun dem = runTool(demArgs(tile(), {"--json"}), "", "", program);
+        EXPECT_EQ(dem.status, 2) << dem.err;
+        EXPECT_EQ(dem.err.substr(0, dem.err.find('\n')).substr(0, row.err.size()), row.err);
+        EXPECT_EQ(dem.out, "");
+        const ToolRun plain = runTool({"--defaults", "--json"}, "", "", program);
+        EXPECT_EQ(plain.status, 0) << plain.err;
+        EXPECT_EQ(plain.out, runTool({"--defaults", "--json"}).out);
     }
 }

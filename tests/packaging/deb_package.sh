@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the .deb from the build tree into a temporary folder and checks its
 # name, version, files and dependencies with dpkg-deb.
-# usage: deb_package.sh BUILD_DIR EXPECTED_FILES VERSION
+# usage: deb_package.sh BUILD_DIR EXPECTED_FILES VERSION LIBDIR
+# (EXPECTED_FILES writes the configured CMAKE_INSTALL_LIBDIR as @LIBDIR@)
 set -euo pipefail
-build=$1 expected=$2 version=$3
+build=$1 expected=$2 version=$3 libdir=$4
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
     if ! command -v "$tool" >/dev/null; then
         echo "$tool is not installed (scripts/setup installs dpkg-dev): check skipped"
@@ -38,4 +39,4 @@ fi
 
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./usr/||' |
     LC_ALL=C sort >"$out/actual"
-LC_ALL=C sort "$expected" | diff -u - "$out/actual"
+sed "s|@LIBDIR@|$libdir|" "$expected" | LC_ALL=C sort | diff -u - "$out/actual"
