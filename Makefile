@@ -88,11 +88,14 @@ check-sanitize: setup
 	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The GUI monkey for SECONDS seconds (default 600), seed MONKEY_SEED.
+# The GUI monkey for SECONDS seconds (default 600), seed MONKEY_SEED;
+# MONKEY_MODE=plots spends most of the run in the plot window.
 SECONDS ?= 600
 MONKEY_SEED ?= 1
+MONKEY_MODE ?=
 monkey: build
-	@TARSEL_MONKEY_SECONDS=$(SECONDS) TARSEL_MONKEY_SEED=$(MONKEY_SEED) QT_QPA_PLATFORM=offscreen \
+	@TARSEL_MONKEY_SECONDS=$(SECONDS) TARSEL_MONKEY_SEED=$(MONKEY_SEED) \
+		TARSEL_MONKEY_MODE=$(MONKEY_MODE) QT_QPA_PLATFORM=offscreen \
 		$(BUILD)/tests/test_monkey
 
 clean:

@@ -6,6 +6,7 @@
 #include "ui/common/write_file.h"
 #include "ui/main/application.h"
 #include "ui/main/main_window.h"
+#include "ui/plots/plot_colours.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -89,6 +90,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tarsel::ApplicationId));
+    // TARSEL_DARK=1: a dark palette, to see the program as a dark desktop shows it.
+    if (qEnvironmentVariableIntValue("TARSEL_DARK") != 0) {
+        QApplication::setPalette(tarsel::darkPlotPalette());
+    }
     CommandLine line;
     line.parser.process(app);
 

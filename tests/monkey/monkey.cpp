@@ -237,6 +237,10 @@ void Monkey::act() {
         answerDialog(window);
         return;
     }
+    if (plotMode_ && free && chance(0.8)) {
+        actOnPlots();
+        return;
+    }
     const int roll = pick(100);
     if (roll < 25) {
         pressKey(window);

@@ -51,6 +51,11 @@ public:
     // Closes the program as the user would; it saves the settings file.
     void closeProgram();
 
+    // Plot-window mode: most actions go to the plot window (opened again when
+    // closed): wheel, rubber band, pan, right click, Reset Zoom, tabs, and
+    // extreme values typed into the main window and the Sweep tab.
+    void setPlotMode(bool on) { plotMode_ = on; }
+
 public slots:
     // Links the help window would hand to a web browser.
     void openUrl(const QUrl&) {}
@@ -88,6 +93,7 @@ private:
     void resizeMain();
     void switchWindow();
     void setDialogAnswers();
+    void actOnPlots(); // in monkey_plots.cpp
     void note(std::string what);
     void checkBounds();
 
@@ -99,6 +105,7 @@ private:
     MonkeyCounts counts_;
     QEventLoop loop_;
     std::chrono::steady_clock::time_point end_;
+    bool plotMode_ = false;
     int depth_ = 0;                  // steps on the stack: modal dialogs run inside a step
     std::deque<std::string> recent_; // the last actions, for a report
 };

@@ -1,7 +1,8 @@
 // The monkey's run: afterwards the program is alive with every parameter
 // within its bounds, and the settings file it saves reloads without a warning.
 // TARSEL_MONKEY_SECONDS (default 20) and TARSEL_MONKEY_SEED (default 1) set
-// the run; `make monkey SECONDS=600` makes a long one.
+// the run; `make monkey SECONDS=600` makes a long one. TARSEL_MONKEY_MODE=plots
+// (`make monkey MONKEY_MODE=plots`) spends most of the run in the plot window.
 #include "monkey.h"
 
 #include "engine/link_params.h"
@@ -51,6 +52,8 @@ TEST(Monkey, RandomUseLeavesAConsistentProgramAndSettingsFile) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     Monkey monkey(seed, folder.path());
+    const char* mode = std::getenv("TARSEL_MONKEY_MODE");
+    monkey.setPlotMode(mode != nullptr && std::string(mode) == "plots");
     monkey.run(std::chrono::seconds(seconds));
 
     const MonkeyCounts& counts = monkey.counts();
@@ -74,6 +77,19 @@ TEST(Monkey, RandomUseLeavesAConsistentProgramAndSettingsFile) {
     LoadSettings(monkey.settingsPath().toStdString(), params, fonts, warnings);
     EXPECT_TRUE(warnings.texts.empty()) << warnings.texts.front();
     expectWithinBounds(params, "reloaded");
+}
+
+// A short run in the plot window: zooms, pans and extreme values leave every
+// axis range finite and the program consistent.
+TEST(Monkey, PlotWindowModeKeepsEveryRangeDrawable) {
+    QTemporaryDir folder;
+    Monkey monkey(static_cast<std::uint32_t>(environmentNumber("TARSEL_MONKEY_SEED", 1)),
+                  folder.path());
+    monkey.setPlotMode(true);
+    monkey.run(std::chrono::seconds(environmentNumber("TARSEL_MONKEY_PLOT_SECONDS", 8)));
+    ASSERT_NE(monkey.window(), nullptr);
+    EXPECT_EQ(monkey.counts().firstOutOfBounds, "");
+    expectWithinBounds(monkey.state()->params, "in the program");
 }
 
 // A run ends on time whatever dialog is open when the time is up, also the

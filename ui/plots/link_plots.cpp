@@ -4,14 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tarsel {
 
 namespace {
 
-constexpr double RangeHeadroom = 1.25; // distance axis beyond the farthest range
-constexpr double LogSpan = 1000.0;     // log axis: from the end / 1000
-constexpr double HeightSpan = 3.0;     // first Fresnel radii either side of the line
+constexpr double RangeHeadroom = 1.25;  // distance axis beyond the farthest range
+constexpr double LogSpan = 1000.0;      // log axis: from the end / 1000
+constexpr double HeightSpan = 3.0;      // first Fresnel radii either side of the line
+constexpr double FarthestDrawn = 1e240; // a maximum range beyond this is not on the axis
 
 struct Case {
     const char* name;
@@ -52,11 +54,16 @@ int caseInForce(const LinkParams& params) {
 
 PlotData rangePlot(const LinkParams& params, const LinkResults& results, RangeOptions options,
                    SweepControl& control) {
+    // Maximum ranges beyond what a distance axis can hold (range law 0 gives
+    // the largest double) are left off the axis and named in the note.
     double farthest = params.Range.value;
+    bool unbounded = false;
     for (const Case& c : Cases) {
         const double range = (results.*c.path).maxRange;
-        if (std::isfinite(range)) {
+        if (std::isfinite(range) && range <= FarthestDrawn) {
             farthest = std::max(farthest, range);
+        } else if (!std::isnan(range)) {
+            unbounded = true;
         }
     }
     const double end = farthest * RangeHeadroom;
@@ -73,6 +80,11 @@ PlotData rangePlot(const LinkParams& params, const LinkResults& results, RangeOp
     }
 
     PlotFigure& f = data.figure;
+    if (unbounded && f.note.isEmpty()) {
+        f.note = std::fabs(params.PropLaw.value) <= std::numeric_limits<double>::epsilon()
+                     ? QStringLiteral("Maximum range unbounded with range law 0.")
+                     : QStringLiteral("Maximum range too far to be drawn.");
+    }
     f.x = {QStringLiteral("Distance"), QStringLiteral("m"), options.log};
     if (options.power) {
         f.title = QStringLiteral("Received power against distance");

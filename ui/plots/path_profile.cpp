@@ -3,6 +3,7 @@
 #include "engine/derived_results.h"
 #include "entry/number_format.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -14,11 +15,44 @@ constexpr double ClearFraction = 0.6; // of the first Fresnel zone, for a clear 
 constexpr int ZoneSteps = 200;        // points along each Fresnel zone edge
 constexpr int CircleSteps = 72;       // points around the obstruction
 
+// Four significant digits; a zero is never written "-0".
 QString number(double value) {
-    return QString::fromStdString(formatG(value, 0, 4));
+    return QString::fromStdString(formatG(value + 0.0, 0, 4));
 }
 
 } // namespace
+
+QList<QPointF> hillOutline(const LinkParams& params, double run) {
+    // A circle of radius Rhill whose top is at the obstruction height, above
+    // the obstruction's distance; the part above the baseline, between the
+    // antennas, closed along the baseline.
+    const double radius = params.Rhill.value;
+    const double top = params.y02s.value;
+    const double centreX = params.X12s.value;
+    const double centreY = top - radius;
+    if (!(radius > 0.0) || !(top > 0.0) || !std::isfinite(centreY) || !(run > 0.0)) {
+        return {};
+    }
+    // Half the angle the arc spans, measured from the top: the whole circle
+    // when it stands clear of the baseline.
+    const double half =
+        top >= 2 * radius ? std::numbers::pi : std::acos(std::clamp(-centreY / radius, -1.0, 1.0));
+    QList<QPointF> outline;
+    outline.reserve(CircleSteps + 2);
+    for (int i = 0; i <= CircleSteps; ++i) {
+        const double a = -half + 2 * half * i / CircleSteps;
+        const double x = std::clamp(centreX + radius * std::sin(a), 0.0, run);
+        outline.append(QPointF(x, std::max(0.0, centreY + radius * std::cos(a))));
+    }
+    outline.append(outline.front());
+    return outline;
+}
+
+PlotCurve groundCurve(const QString& name, QList<QPointF> outline) {
+    PlotCurve ground{name, std::move(outline), PlotColour::Ground, false, false, false};
+    ground.filled = true;
+    return ground;
+}
 
 ProfileClearance profileClearance(const LinkParams& params, const LinkResults& results) {
     ProfileClearance c;
@@ -108,17 +142,8 @@ PlotFigure pathProfileFigure(const LinkParams& params, const LinkResults& result
     f.curves.push_back(curve(QStringLiteral("60 % of the zone, lower"), edge(ClearFraction, -1.0),
                              PlotColour::SkyBlue, false, true));
 
-    // The obstruction: a circle of radius Rhill whose top is at its height.
-    const double radius = params.Rhill.value;
-    const QPointF centre(params.X12s.value, params.y02s.value - radius);
-    QList<QPointF> circle;
-    circle.reserve(CircleSteps + 1);
-    for (int i = 0; i <= CircleSteps; ++i) {
-        const double a = 2.0 * std::numbers::pi * i / CircleSteps;
-        circle.append(centre + QPointF(radius * std::sin(a), radius * std::cos(a)));
-    }
-    f.curves.push_back(curve(QStringLiteral("Obstruction"), std::move(circle),
-                             PlotColour::Vermillion, true, false));
+    // The obstruction as ground: the part of its circle above the baseline.
+    f.curves.push_back(groundCurve(QStringLiteral("Obstruction"), hillOutline(params, run)));
     f.curves.push_back(curve(QStringLiteral("Tx antenna"), {QPointF(0.0, 0.0), tx},
                              PlotColour::BluishGreen, true, false));
     f.curves.push_back(curve(QStringLiteral("Rx antenna"), {QPointF(run, 0.0), rx},

@@ -31,6 +31,15 @@ QString clearanceWord(Clearance verdict);
 // The verdict in words with the clearance in metres and per cent.
 QString clearanceText(const ProfileClearance& clearance);
 
+// The obstruction's outline for a path of length run: the part of its circle
+// above the heights baseline, between the antennas, closed along the
+// baseline; empty when none of it stands above the baseline.
+QList<QPointF> hillOutline(const LinkParams& params, double run);
+
+// A closed outline drawn filled like ground (the hill; a terrain's ground
+// polyline closed along the baseline takes the same form).
+PlotCurve groundCurve(const QString& name, QList<QPointF> outline);
+
 // The profile drawn to scale with the given vertical exaggeration.
 PlotFigure pathProfileFigure(const LinkParams& params, const LinkResults& results,
                              double exaggeration);

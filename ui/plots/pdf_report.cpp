@@ -123,7 +123,7 @@ int pdfPageCount(int rows) {
 }
 
 QString writePdfReport(const QString& path, const LinkParams& params, const LinkResults& results,
-                       const PlotSettings& settings) {
+                       const PlotSettings& settings, std::vector<PdfPlotPage>* plots) {
     const QStringList rows =
         QString::fromStdString(reportText(params, results)).split(QLatin1Char('\n'));
     QBuffer file; // written out whole once complete
@@ -147,9 +147,14 @@ QString writePdfReport(const QString& path, const LinkParams& params, const Link
         SweepControl never;
         const PlotTab tabs[] = {PlotTab::Range, PlotTab::Height, PlotTab::Profile};
         for (std::size_t i = 0; i < std::size(tabs); ++i) {
-            drawPaperPlot(pages.painter(), view,
-                          computePlot(tabs[i], params, results, settings, never).figure,
-                          pages.body());
+            const QRectF plot = drawPaperPlot(
+                pages.painter(), view,
+                computePlot(tabs[i], params, results, settings, never).figure, pages.body());
+            if (plots != nullptr) {
+                const QPaintDevice* device = pages.painter().device();
+                plots->push_back({plot, QRectF(0, 0, device->width(), device->height()),
+                                  view.legendEntryCount()});
+            }
             pages.finishPage(i + 1 < std::size(tabs));
         }
         if (!pages.end()) {

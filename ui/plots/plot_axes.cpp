@@ -59,7 +59,8 @@ QString prefixName(int power) {
 } // namespace
 
 bool drawableRange(const QCPRange& r, bool log) {
-    if (!std::isfinite(r.lower) || !std::isfinite(r.upper) || !(r.lower < r.upper)) {
+    if (!std::isfinite(r.lower) || !std::isfinite(r.upper) || !(r.lower < r.upper) ||
+        !QCPRange::validRange(r)) {
         return false;
     }
     if (log) {
@@ -79,6 +80,9 @@ QCPRange drawable(QCPRange r, bool log) {
         std::swap(lo, hi);
     }
     if (log) {
+        if (!std::isfinite(hi / lo)) {
+            lo = hi * 1e-300; // the plotting library takes no wider ratio
+        }
         if (!(hi >= lo * (1.0 + 1e-6))) {
             const double mid = std::sqrt(lo) * std::sqrt(hi);
             lo = std::max(LogAxisFloor, mid / 2);
@@ -93,6 +97,12 @@ QCPRange drawable(QCPRange r, bool log) {
         const double half = std::max(std::fabs(mid) * 1e-6, 1e-200);
         lo = std::max(-AxisLimit, mid - half);
         hi = std::min(AxisLimit, mid + half);
+    }
+    // Nor a ratio of the ends beyond the doubles (1e-300 to 1e248).
+    if (lo > 0 && !std::isfinite(hi / lo)) {
+        lo = 0.0;
+    } else if (hi < 0 && !std::isfinite(lo / hi)) {
+        hi = 0.0;
     }
     return QCPRange(lo, hi);
 }
@@ -234,7 +244,7 @@ void PlotTicker::logTicks(const QCPRange& range, QVector<double>& ticks, QVector
     const double d1 = std::floor(std::log10(range.upper) + 1e-9);
     const double decades = d1 - d0 + 1;
     std::vector<double> mantissas{1.0};
-    if (decades < 2) {
+    if (std::log10(range.upper / range.lower) < 1.5) {
         mantissas = {1.0, 2.0, 5.0}; // within about one decade: 1-2-5
     }
     const double every = std::max(1.0, std::ceil(decades / MaxLogLabels));

@@ -71,6 +71,9 @@ QColor plotColour(PlotColour colour, const QPalette& palette) {
     case PlotColour::Purple:
         c = QColor(0xCC, 0x79, 0xA7);
         break;
+    case PlotColour::Ground:
+        c = QColor(0x8C, 0x6D, 0x31);
+        break;
     case PlotColour::Foreground:
         c = palette.color(QPalette::WindowText);
         break;

@@ -168,8 +168,8 @@ void preparePaperView(PlotView& paper) {
     paper.show();
 }
 
-void drawPaperPlot(QCPPainter& painter, PlotView& paper, const PlotFigure& figure, QRectF rect,
-                   const PlotView* zoomed) {
+QRectF drawPaperPlot(QCPPainter& painter, PlotView& paper, const PlotFigure& figure, QRectF rect,
+                     const PlotView* zoomed) {
     if (!figure.note.isEmpty()) {
         QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
         font.setPointSizeF(10);
@@ -200,6 +200,7 @@ void drawPaperPlot(QCPPainter& painter, PlotView& paper, const PlotFigure& figur
     painter.setMode(QCPPainter::pmNonCosmetic);
     paper.toPainter(&painter, size.width(), size.height());
     painter.restore();
+    return rect;
 }
 
 bool printPlot(QPrinter& printer, const PlotView& view) {

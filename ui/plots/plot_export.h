@@ -42,9 +42,10 @@ void preparePaperView(PlotView& paper);
 
 // figure laid out on paper at rect's shape, then drawn into rect as vectors,
 // its note (the path profile's verdict) under it. With zoomed, a view showing
-// the same figure zoomed in, at that view's ranges.
-void drawPaperPlot(QCPPainter& painter, PlotView& paper, const PlotFigure& figure, QRectF rect,
-                   const PlotView* zoomed = nullptr);
+// the same figure zoomed in, at that view's ranges. Returns where the plot
+// went (rect less the note).
+QRectF drawPaperPlot(QCPPainter& painter, PlotView& paper, const PlotFigure& figure, QRectF rect,
+                     const PlotView* zoomed = nullptr);
 
 // The plot shown by view, zoom included, on one page of printer, as large as
 // the page holds it. False when the printer cannot be opened (a file that

@@ -20,7 +20,8 @@ enum class PlotColour {
     Yellow,
     Blue,
     Vermillion,
-    Purple
+    Purple,
+    Ground // earth brown, for the hill and terrain
 };
 
 struct PlotCurve {

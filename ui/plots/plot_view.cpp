@@ -307,8 +307,8 @@ void PlotView::computeFullRanges() {
         const double perPixelX = fullX_.size() / area.width();
         const double wanted = perPixelX / figure_.exaggeration * area.height();
         if (wanted >= fullY_.size()) {
-            fullY_ = drawable(QCPRange(fullY_.center() - wanted / 2, fullY_.center() + wanted / 2),
-                              false);
+            // The ground at the bottom, the sky above it.
+            fullY_ = drawable(QCPRange(fullY_.lower, fullY_.lower + wanted), false);
         } else {
             shownExaggeration_ = perPixelX / (fullY_.size() / area.height());
         }
@@ -475,7 +475,12 @@ QPointF PlotView::y2Range() const {
 }
 
 int PlotView::legendEntryCount() const {
-    return legend->visible() ? legend->itemCount() : 0;
+    // Cells of the legend's grid, some empty once it wraps into rows.
+    int entries = 0;
+    for (int i = 0; legend->visible() && i < legend->elementCount(); ++i) {
+        entries += legend->elementAt(i) != nullptr ? 1 : 0;
+    }
+    return entries;
 }
 
 QString PlotView::readoutAt(QPointF pos) const {

@@ -93,6 +93,12 @@ PlotWindow::PlotWindow(AppState& state) : state_(state) {
     tabs_->addTab(makePage(PlotTab::Profile, profileControls()), QString::fromLatin1(TabNames[2]));
     sweep_ = new SweepControls(settings_);
     connect(sweep_, &SweepControls::changed, this, &PlotWindow::refresh);
+    // A refused entry: its reason under the plot, which keeps the last good sweep.
+    connect(sweep_, &SweepControls::refused, this, [this](const QString& reason) {
+        QLabel* note = notes_[index(PlotTab::Sweep)];
+        note->setText(reason);
+        note->show();
+    });
     tabs_->addTab(makePage(PlotTab::Sweep, sweep_), QString::fromLatin1(TabNames[3]));
     layout->addWidget(tabs_, 1);
 

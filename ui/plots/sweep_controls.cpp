@@ -15,7 +15,10 @@
 #include <QListWidget>
 #include <QSpinBox>
 
+#include <QSignalBlocker>
+
 #include <algorithm>
+#include <tuple>
 
 namespace tarsel {
 
@@ -84,29 +87,95 @@ SweepControls::SweepControls(PlotSettings& settings, QWidget* parent)
     connect(results_, &QListWidget::itemChanged, this, &SweepControls::takeChoices);
 }
 
+void SweepControls::mark(QLineEdit* box, const QString& reason) {
+    box->setProperty("refused", !reason.isEmpty());
+    box->setToolTip(reason);
+    box->setStyleSheet(
+        reason.isEmpty() ? QString() : QStringLiteral("QLineEdit { border: 2px solid #D55E00; }"));
+}
+
+QString SweepControls::refuseThirdUnit() {
+    QStringList units;
+    for (const std::string& name : settings_.sweepResults) {
+        if (const ResultField* field = findResultField(name)) {
+            if (!units.contains(shownUnit(*field))) {
+                units << shownUnit(*field);
+            }
+        }
+    }
+    for (int i = 0; i < results_->count(); ++i) {
+        QListWidgetItem* item = results_->item(i);
+        const std::string name = item->data(Qt::UserRole).toString().toStdString();
+        const ResultField* field = findResultField(name);
+        const bool known = std::find(settings_.sweepResults.begin(), settings_.sweepResults.end(),
+                                     name) != settings_.sweepResults.end();
+        if (item->checkState() != Qt::Checked || known || field == nullptr) {
+            continue;
+        }
+        const QString unit = shownUnit(*field);
+        if (!units.contains(unit) && units.size() >= 2) {
+            const QSignalBlocker quiet(results_);
+            item->setCheckState(Qt::Unchecked);
+            return twoUnitsNote(resultChoiceText(*field), units);
+        }
+        if (!units.contains(unit)) {
+            units << unit;
+        }
+    }
+    return {};
+}
+
 void SweepControls::takeChoices() {
     PlotSettings s = settings_;
     s.sweepKey = key_->currentData().toString().toStdString();
-    // Text that is not a number keeps the value before; the sweep's own check
-    // reports values out of the input's range.
-    if (const auto from = parseDoubleText(from_->text().toStdString())) {
-        s.sweepFrom = *from;
+    // From and To must be numbers; the sweep's own check reports values out
+    // of the input's range under the plot.
+    QString reason;
+    for (auto [box, value, name] :
+         {std::tuple{from_, &s.sweepFrom, "From"}, std::tuple{to_, &s.sweepTo, "To"}}) {
+        const std::string text = box->text().trimmed().toStdString();
+        const auto parsed = parseDoubleText(text);
+        const QString why = parsed ? QString()
+                                   : QStringLiteral("%1: Invalid number format: %2")
+                                         .arg(QLatin1String(name), box->text().trimmed());
+        mark(box, why);
+        if (parsed) {
+            *value = *parsed;
+        } else if (reason.isEmpty()) {
+            reason = why;
+        }
     }
-    if (const auto to = parseDoubleText(to_->text().toStdString())) {
-        s.sweepTo = *to;
+    if (!reason.isEmpty()) {
+        emit refused(reason);
+        return;
     }
     s.sweepPoints = points_->value();
     s.sweepLog = log_->isChecked();
-    s.sweepResults.clear();
+    const QString third = refuseThirdUnit();
+    // The results in the order they were chosen, so that each keeps its colour.
+    std::vector<std::string> checked;
     for (int i = 0; i < results_->count(); ++i) {
         if (results_->item(i)->checkState() == Qt::Checked) {
-            s.sweepResults.push_back(
-                results_->item(i)->data(Qt::UserRole).toString().toStdString());
+            checked.push_back(results_->item(i)->data(Qt::UserRole).toString().toStdString());
+        }
+    }
+    s.sweepResults.clear();
+    for (const std::string& name : settings_.sweepResults) {
+        if (std::find(checked.begin(), checked.end(), name) != checked.end()) {
+            s.sweepResults.push_back(name);
+        }
+    }
+    for (const std::string& name : checked) {
+        if (std::find(s.sweepResults.begin(), s.sweepResults.end(), name) == s.sweepResults.end()) {
+            s.sweepResults.push_back(name);
         }
     }
     if (s != settings_) {
         settings_ = s;
         emit changed();
+    }
+    if (!third.isEmpty()) {
+        emit refused(third);
     }
 }
 

@@ -30,9 +30,16 @@ public:
 
 signals:
     void changed();
+    // An entry or choice was refused (a From that is not a number, a third
+    // unit), with the reason; the settings keep their last good values.
+    void refused(const QString& reason);
 
 private:
     void takeChoices();
+    // Marks box as refused with its reason, or clears the mark (empty reason).
+    static void mark(QLineEdit* box, const QString& reason);
+    // Unchecks a result whose unit would be a third one; its reason, or "".
+    QString refuseThirdUnit();
 
     PlotSettings& settings_;
     QComboBox* key_ = nullptr;

@@ -10,7 +10,9 @@ namespace tarsel {
 
 namespace {
 
-constexpr std::int64_t DrawnBuckets = 2000; // more points than this are drawn as an envelope
+// The most points handed to the plot for all curves together; beyond, each
+// curve gets the lowest and highest of each of its share of buckets.
+constexpr std::int64_t DrawnPoints = 2000000;
 
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -21,6 +23,21 @@ QString text(std::string_view s) {
 QString resultChoiceText(const ResultField& field) {
     return field.unit.empty() ? text(field.label)
                               : text(field.label) + " [" + text(field.unit) + "]";
+}
+
+QString shownUnit(const ResultField& field) {
+    return field.unit == "W" ? QStringLiteral("dBm") : text(field.unit);
+}
+
+double shownValue(const ResultField& field, const LinkParams& params, const LinkResults& results) {
+    const double value = field.value(params, results);
+    return field.unit == "W" ? 10.0 * std::log10(value) + 30.0 : value;
+}
+
+QString twoUnitsNote(const QString& names, const QStringList& units) {
+    return QStringLiteral("%1 cannot be added: the plot has two units already (%2); uncheck "
+                          "the results of one of them first.")
+        .arg(names, units.join(QStringLiteral(" and ")));
 }
 
 QString inputChoiceText(int field) {
@@ -43,46 +60,90 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
     const int input = sweepField(data.plan);
     const FieldInfo& info = fieldTable()[static_cast<std::size_t>(input)];
     const QString label = text(info.label);
-    f.x = {label.left(label.indexOf(" [")), text(info.unit), settings.sweepLog};
+    // A log sweep over negative values: its magnitudes on the log axis, the
+    // sign in the axis title.
+    const bool negated = settings.sweepLog && settings.sweepFrom < 0.0;
+    const double sign = negated ? -1.0 : 1.0;
+    f.x = {(negated ? QStringLiteral("\u2212") : QString()) + label.left(label.indexOf(" [")),
+           text(info.unit), settings.sweepLog};
 
-    std::vector<const ResultField*> chosen;
-    for (const std::string& name : settings.sweepResults) {
-        if (const ResultField* field = findResultField(name)) {
-            chosen.push_back(field);
+    // The chosen results with a unit of the two the axes take, each keeping
+    // its colour by its place among the choices.
+    struct Chosen {
+        const ResultField* field;
+        PlotColour colour;
+        bool right;
+    };
+    std::vector<Chosen> chosen;
+    QStringList units, refused;
+    for (std::size_t i = 0; i < settings.sweepResults.size(); ++i) {
+        const ResultField* field = findResultField(settings.sweepResults[i]);
+        if (field == nullptr) {
+            continue;
         }
+        const QString unit = shownUnit(*field);
+        if (!units.contains(unit)) {
+            if (units.size() == 2) {
+                refused << resultChoiceText(*field);
+                continue;
+            }
+            units << unit;
+        }
+        chosen.push_back({field, static_cast<PlotColour>(1 + i % 7), unit != units.front()});
     }
     if (chosen.empty()) {
         f.note = QStringLiteral("Choose one or more results.");
         return data;
     }
-    // One unit for all: the axis shows it; otherwise each curve names its own.
-    const bool oneUnit = std::all_of(chosen.begin(), chosen.end(), [&](const ResultField* r) {
-        return r->unit == chosen.front()->unit;
-    });
-    f.y = {chosen.size() == 1 ? text(chosen.front()->label) : QStringLiteral("Results"),
-           oneUnit ? text(chosen.front()->unit) : QString(), false};
-    f.title = QStringLiteral("%1 against %2").arg(f.y.title, f.x.title);
-    for (std::size_t i = 0; i < chosen.size(); ++i) {
+    if (!refused.isEmpty()) {
+        f.note = twoUnitsNote(refused.join(QStringLiteral(", ")), units);
+    }
+    // Each axis is titled by its one result, or by its unit's results together.
+    const auto axisOf = [&](bool right) {
+        QStringList names;
+        for (const Chosen& c : chosen) {
+            if (c.right == right) {
+                names << text(c.field->label);
+            }
+        }
+        const QString joined = names.join(QStringLiteral(", "));
+        return PlotAxis{joined.size() <= 48 ? joined : QStringLiteral("Results"),
+                        units.value(right ? 1 : 0), false};
+    };
+    f.y = axisOf(false);
+    if (units.size() == 2) {
+        f.y2 = axisOf(true);
+    }
+    f.title = chosen.size() == 1 ? QStringLiteral("%1 against %2").arg(f.y.title, f.x.title)
+                                 : QStringLiteral("Results against %1").arg(f.x.title);
+    for (const Chosen& c : chosen) {
         PlotCurve curve;
-        curve.name = oneUnit ? text(chosen[i]->label) : resultChoiceText(*chosen[i]);
-        curve.colour = static_cast<PlotColour>(1 + i % 7);
+        curve.name = text(c.field->label);
+        curve.colour = c.colour;
+        curve.right = c.right;
         f.curves.push_back(curve);
     }
 
     // "Save data" writes tarsel-report --sweep --columns <the chosen results>.
     data.params = params;
-    for (const ResultField* field : chosen) {
+    for (const Chosen& c : chosen) {
         if (!data.columns.empty()) {
             data.columns += ',';
         }
-        data.columns += field->name;
+        data.columns += c.field->name;
     }
 
     // Every point, or the lowest and highest of each bucket when there are
-    // more points than the plot has room for.
+    // more points than the curves are given; the plot thins them again as
+    // it draws (adaptive sampling).
     const std::int64_t n = data.plan.points;
-    const std::int64_t perBucket = std::max<std::int64_t>(1, n / DrawnBuckets);
+    const std::int64_t buckets =
+        std::max<std::int64_t>(1, DrawnPoints / static_cast<std::int64_t>(2 * chosen.size()));
+    const std::int64_t perBucket = std::max<std::int64_t>(1, (n + buckets - 1) / buckets);
     std::vector<QPointF> low(chosen.size()), high(chosen.size());
+    for (PlotCurve& curve : f.curves) {
+        curve.points.reserve(static_cast<qsizetype>(std::min(n, 2 * buckets)));
+    }
     SweepOptions options;
     options.control = &control;
     const SweepOutcome outcome = runSweep(
@@ -91,7 +152,8 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
             const bool first = point.index % perBucket == 0;
             const bool last = (point.index + 1) % perBucket == 0 || point.index + 1 == n;
             for (std::size_t i = 0; i < chosen.size(); ++i) {
-                const QPointF p(point.value, chosen[i]->value(point.params, point.results));
+                const QPointF p(sign * point.value,
+                                shownValue(*chosen[i].field, point.params, point.results));
                 if (perBucket == 1) {
                     f.curves[i].points.append(p);
                     continue;
@@ -113,6 +175,12 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
     data.cancelled = outcome.end == SweepEnd::Cancelled || outcome.end == SweepEnd::Stopped;
     if (outcome.end == SweepEnd::Invalid) {
         f.note = QString::fromStdString(outcome.message);
+    }
+    // Drawn from left to right (a sweep downwards, magnitudes of negative values).
+    for (PlotCurve& curve : f.curves) {
+        if (curve.points.size() > 1 && curve.points.front().x() > curve.points.back().x()) {
+            std::reverse(curve.points.begin(), curve.points.end());
+        }
     }
     return data;
 }

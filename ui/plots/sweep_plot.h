@@ -7,6 +7,7 @@
 #include "ui/plots/plot_settings.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace tarsel {
 
@@ -14,6 +15,13 @@ namespace tarsel {
 QString resultChoiceText(const ResultField& field);
 // "Carrier frequency [Hz]": an input as its list shows it.
 QString inputChoiceText(int field);
+
+// The unit a result is drawn in: a power in W as dBm, others their own.
+QString shownUnit(const ResultField& field);
+// A result's value in that unit.
+double shownValue(const ResultField& field, const LinkParams& params, const LinkResults& results);
+// Why results of a third unit are not drawn: each axis takes one unit.
+QString twoUnitsNote(const QString& names, const QStringList& units);
 
 // Runs the sweep of the settings' input and draws the chosen results. A sweep
 // that does not pass its check gives no curve and the reason as the note.

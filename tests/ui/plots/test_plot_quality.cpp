@@ -1,0 +1,217 @@
+// What a published plot needs: PDF pages filled with complete legends, the
+// profile fitted to the path, extreme but accepted inputs drawn, clipped SVG
+// in the chosen format, zoom kept through refreshes, one axis per unit with
+// stable colours, refused entries marked, and zooms that stay drawable.
+#include "plot_harness.h"
+
+#include "ui/plots/pdf_report.h"
+#include "ui/plots/plot_axes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QWheelEvent>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace tarsel::testing {
+namespace {
+
+// A 9 km link at 5.8 GHz over a 20 m hill of 500 m radius.
+const std::string Link = "[Tarsel]\nfcent=5.8e9\nRange=9000\nX12s=4000\nX23s=5000\ny01s=30\n"
+                         "y03s=25\nRhill=500\ny02s=20\nbDiffract=1\n";
+
+// Every tick label of the view's axes, drawn first.
+QStringList tickLabels(PlotView* view) {
+    view->layOutNow();
+    QStringList all;
+    for (QCPAxis* axis : {view->xAxis, view->yAxis, view->yAxis2}) {
+        for (const QString& label : axis->tickVectorLabels()) {
+            all << label;
+        }
+    }
+    return all;
+}
+
+void expectPlainAndFinite(const QStringList& labels, const char* where) {
+    for (const QString& label : labels) {
+        EXPECT_FALSE(label.contains("inf") || label.contains("nan"))
+            << where << label.toStdString();
+    }
+}
+
+TEST(PlotQuality, PdfPlotsFillTheirPagesWithEveryCurveInTheLegend) {
+    Program program{Link};
+    std::vector<PdfPlotPage> pages;
+    const QString path = program.dir.filePath("report.pdf");
+    ASSERT_EQ(
+        writePdfReport(path, program.state.params, program.state.results, PlotSettings{}, &pages),
+        "");
+    ASSERT_EQ(pages.size(), 3u);
+    const PlotTab tabs[] = {PlotTab::Range, PlotTab::Height, PlotTab::Profile};
+    SweepControl never;
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const PlotFigure f =
+            computePlot(tabs[i], program.state.params, program.state.results, PlotSettings{}, never)
+                .figure;
+        int entries = 0;
+        for (const PlotCurve& c : f.curves) {
+            entries += c.name.endsWith(", lower") ? 0 : 1;
+        }
+        for (const PlotMarker& m : f.markers) {
+            entries += std::isfinite(m.at) && std::fabs(m.at) <= AxisLimit ? 1 : 0;
+        }
+        EXPECT_EQ(pages[i].legendEntries, entries) << i;
+        EXPECT_GE(pages[i].plot.width(), 0.95 * pages[i].page.width()) << i;
+        EXPECT_GE(pages[i].plot.height(), 0.7 * pages[i].page.height()) << i;
+    }
+}
+
+TEST(PlotQuality, ProfileFitsThePathAndTheHillsTopNotItsCircle) {
+    for (const char* exaggeration : {"1", "10", "1000"}) {
+        Program program{Link + "[Plots]\nExaggeration=" + exaggeration + "\n"};
+        PlotView* view = openPlots(program, IDM_GRAPH_PROFILE)->view(PlotTab::Profile);
+        view->layOutNow();
+        const QPointF x = view->xRange(), y = view->yRange();
+        EXPECT_LE(x.x(), 0.0) << exaggeration;
+        EXPECT_GE(x.y(), 9000.0) << exaggeration;
+        EXPECT_LT(x.y() - x.x(), 9000.0 * 1.2) << exaggeration;
+        EXPECT_LE(y.x(), 0.0) << exaggeration;    // the baseline
+        EXPECT_GE(y.y(), 30.0) << exaggeration;   // the Tx antenna
+        EXPECT_GT(y.x(), -480.0) << exaggeration; // far above the circle's bottom at -980 m
+        EXPECT_FALSE(view->figure().note.contains("-0 ")) << view->figure().note.toStdString();
+    }
+}
+
+TEST(PlotQuality, RangeLawZeroDrawsEveryCurveWithFiniteLabelsAndSaysWhy) {
+    for (const char* log : {"0", "1"}) {
+        Program program{std::string("[Tarsel]\nPropLaw=0\n[Plots]\nRangeLog=") + log + "\n"};
+        PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
+        PlotView* view = window->view(PlotTab::Range);
+        for (std::size_t i = 0; i < view->figure().curves.size(); ++i) {
+            EXPECT_GT(view->plottable(i)->interface1D()->dataCount(), 1) << log << " " << i;
+        }
+        expectPlainAndFinite(tickLabels(view), log);
+        EXPECT_EQ(window->noteLabel(PlotTab::Range)->text(),
+                  "Maximum range unbounded with range law 0.");
+    }
+}
+
+TEST(PlotQuality, SvgIsClippedAndTheFormatFollowsTheChosenFilter) {
+    const QString svg = "SVG image (*.svg)", png = "PNG image (*.png)";
+    // clang-format off
+    const struct { const char* name; QString filter; bool isSvg; } rows[] = {
+        {"plot",     svg, true},  // no suffix: the filter's format
+        {"plot2",    png, false},
+        {"plot.svg", png, true},  // a suffix of its own wins
+    };
+    // clang-format on
+    Program program{Link};
+    PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
+    for (const auto& row : rows) {
+        program.services.saveAnswer = program.dir.filePath(QString::fromLatin1(row.name));
+        program.services.saveFilterAnswer = row.filter;
+        window->findChild<QPushButton*>("saveImage")->click();
+        QFile file(program.services.saveAnswer);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << row.name;
+        const QByteArray data = file.readAll();
+        EXPECT_EQ(data.contains("<svg"), row.isSvg) << row.name;
+        EXPECT_EQ(data.contains("clip-path=\"url(#plotArea)\""), row.isSvg) << row.name;
+        EXPECT_EQ(data.startsWith("\x89PNG"), !row.isSvg) << row.name;
+    }
+    // Proposed from the tab and the date, in the folder of the last save.
+    EXPECT_TRUE(program.services.saveQuestion.name.startsWith("range-"));
+    EXPECT_EQ(QDir(QString::fromStdString(window->settings().folder)), QDir(program.dir.path()));
+}
+
+TEST(PlotQuality, ZoomStaysThroughRefreshesUntilReset) {
+    Program program{Link};
+    PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
+    PlotView* view = window->view(PlotTab::Range);
+    const QPointF whole = view->xRange();
+    view->zoomAbout(4.0, view->rect().center());
+    const QPointF zoomed = view->xRange();
+    QLineEdit* box = program.diagram()->field(FieldY02s);
+    box->setText("25");
+    program.state.hLastEdit = box;
+    QTest::keyClick(box, Qt::Key_Return);
+    waitForPlots(program);
+    EXPECT_EQ(view->xRange(), zoomed);
+    window->findChild<QPushButton*>("resetZoom")->click();
+    EXPECT_EQ(view->xRange(), whole);
+}
+
+TEST(PlotQuality, EachUnitTakesAnAxisAndEveryCurveKeepsItsColour) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
+    PlotView* view = window->view(PlotTab::Sweep);
+    auto* list = window->findChild<QListWidget*>("sweepResults");
+    const auto check = [&](const char* name) {
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->item(i)->data(Qt::UserRole).toString() == name) {
+                list->item(i)->setCheckState(Qt::Checked);
+            }
+        }
+        waitForPlots(program);
+    };
+    const QColor first = view->plottable(0)->pen().color();
+    check("knifeEdgeV");  // a second unit (none): the right-hand axis
+    check("minRxPowerW"); // a third unit (dBm, from W): refused
+    ASSERT_EQ(view->figure().curves.size(), 2u);
+    EXPECT_EQ(view->plottable(1)->valueAxis(), view->yAxis2);
+    EXPECT_TRUE(view->yAxis2->visible());
+    EXPECT_EQ(view->plottable(0)->pen().color(), first);
+    EXPECT_TRUE(window->noteLabel(PlotTab::Sweep)->text().contains("cannot be added"));
+    check("smoothHill.marginDb"); // dB again: the left axis, the first curve's colour kept
+    ASSERT_EQ(view->figure().curves.size(), 3u);
+    EXPECT_EQ(view->plottable(0)->pen().color(), first);
+    EXPECT_EQ(view->plottable(2)->valueAxis(), view->yAxis);
+}
+
+TEST(PlotQuality, ABadFromEntryIsMarkedAndThePlotKept) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
+    const QList<QPointF> before = window->view(PlotTab::Sweep)->figure().curves.at(0).points;
+    auto* from = window->findChild<QLineEdit*>("sweepFrom");
+    from->setText("abc");
+    emit from->editingFinished();
+    waitForPlots(program);
+    EXPECT_TRUE(from->property("refused").toBool());
+    EXPECT_EQ(window->noteLabel(PlotTab::Sweep)->text(), "From: Invalid number format: abc");
+    EXPECT_TRUE(window->noteLabel(PlotTab::Sweep)->isVisible());
+    EXPECT_EQ(window->view(PlotTab::Sweep)->figure().curves.at(0).points, before);
+}
+
+// Six wheel notches out and a rubber band beyond the plot, on a path at the
+// ends of the doubles: every range stays finite, and the ticks few.
+TEST(PlotQuality, ExtremeProfileZoomsStayDrawable) {
+    Program program{std::string("[Tarsel]\nX12s=4e307\nX23s=4e307\nRange=8e307\ny01s=4e307\n"
+                                "y03s=-4e307\n[Plots]\nExaggeration=1\n")};
+    PlotWindow* window = openPlots(program, IDM_GRAPH_PROFILE);
+    PlotView* view = window->view(PlotTab::Profile);
+    view->layOutNow();
+    QWheelEvent out(QPointF(500, 100), view->mapToGlobal(QPointF(500, 100)), QPoint(),
+                    QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    for (int i = 0; i < 6; ++i) {
+        QApplication::sendEvent(view, &out);
+    }
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(500, 100));
+    QTest::mouseMove(view, QPoint(600, -250));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(600, -250));
+    waitForPlots(program);
+    for (const QPointF r : {view->xRange(), view->yRange()}) {
+        EXPECT_TRUE(std::isfinite(r.x()) && std::isfinite(r.y()) && r.x() < r.y() &&
+                    std::isfinite(r.y() - r.x()))
+            << r.x() << " " << r.y();
+    }
+    const QStringList labels = tickLabels(view);
+    EXPECT_LE(labels.size(), 3 * MaxAxisTicks);
+    expectPlainAndFinite(labels, "extreme profile");
+}
+
+} // namespace
+} // namespace tarsel::testing
