@@ -78,6 +78,7 @@ PlotView::PlotView(QWidget* parent) : QCustomPlot(parent) {
     setFocusPolicy(Qt::ClickFocus);
     setAntialiasedElements(QCP::aePlottables | QCP::aeItems | QCP::aeLegendItems);
     setNoAntialiasingOnDrag(true);
+    setPlottingHint(QCP::phFastPolylines); // solid lines drawn as one polyline
     setSelectionRectMode(QCP::srmZoom);
     // Nothing is selectable: a click never changes how a curve looks.
     setInteractions(QCP::Interactions());
@@ -129,8 +130,9 @@ void PlotView::setFigure(const PlotFigure& figure) {
 
 void PlotView::layOutNow() {
     replot(rpImmediateRefresh);
-    if (figure_.exaggeration > 0.0 && !zoomed_) {
-        // Drawn to scale: the ranges follow the plot area's shape, known now.
+    if (figure_.exaggeration > 0.0 && !zoomed_ && axisRect()->rect().size() != scaledFor_) {
+        // Drawn to scale: the ranges follow the plot area's shape, known now
+        // (the same as before, mostly, and then drawn once).
         computeFullRanges();
         applyFullRanges();
         replot(rpImmediateRefresh);
@@ -301,6 +303,7 @@ void PlotView::computeFullRanges() {
     fullY2_ = paddedRange(y2.lo, y2.hi, false);
     shownExaggeration_ = figure_.exaggeration;
     const QRect area = axisRect()->rect();
+    scaledFor_ = area.size();
     if (figure_.exaggeration > 0.0 && area.width() > 0 && area.height() > 0) {
         // One metre up drawn as `exaggeration` metres along, the path across
         // the whole width; heights that do not fit lower the exaggeration.

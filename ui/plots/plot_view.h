@@ -89,6 +89,7 @@ private:
     QCPTextElement* title_ = nullptr;
     QCPRange fullX_, fullY_, fullY2_;
     double shownExaggeration_ = 0.0; // drawn to scale: the exaggeration that fits
+    QSize scaledFor_;                // the plot area those ranges were made for
     bool zoomed_ = false;
     bool settingRanges_ = false; // ranges set by the view, not by the user
     bool legendBelow_ = false;

@@ -73,6 +73,8 @@ void PlotView::placeLegend() {
         if (legend->wrap() != columns) {
             legend->setWrap(columns);
             legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true); // rearranged
+            // Its rows all shown, whatever the plot area is left with.
+            legend->setMinimumSize(0, legend->minimumOuterSizeHint().height() + 2 * CornerGap);
             for (const auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins,
                                      QCPLayoutElement::upLayout}) {
                 plotLayout()->update(phase);
