@@ -70,6 +70,10 @@ MainWindow::~MainWindow() {
     if (helpWindow_) {
         delete helpWindow_.data();
     }
+    // The plot window has no parent: it goes with the main window.
+    if (state_.plotWindow) {
+        delete state_.plotWindow.data();
+    }
 }
 
 QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int id) {
