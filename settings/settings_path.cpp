@@ -3,7 +3,9 @@
 #include "settings/settings.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarsel {
@@ -40,6 +42,18 @@ std::string defaultSettingsPath() {
         return home + "/.config/" + fileName;
     }
     return fileName;
+}
+
+bool namesSameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0) {
+        return S_ISREG(sa.st_mode) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    }
+    std::error_code ea;
+    std::error_code eb;
+    const auto ca = std::filesystem::weakly_canonical(a, ea);
+    return !ea && ca == std::filesystem::weakly_canonical(b, eb) && !eb;
 }
 
 } // namespace tarsel

@@ -11,4 +11,8 @@ namespace tarsel {
 // none). Creates nothing; the save creates the folder when it is missing.
 std::string defaultSettingsPath();
 
+// True when a and b name the same regular file (through any links or
+// spelling), or, while neither exists, the same new file.
+bool namesSameFile(const std::string& a, const std::string& b);
+
 } // namespace tarsel

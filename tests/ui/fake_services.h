@@ -21,9 +21,9 @@ public:
     bool modal = false;                // a warning box delivers the posted events while open
     std::optional<LogFont> fontAnswer; // empty: the font dialog is cancelled
     int fontDialogs = 0;
-    int retryAnswers = 0;   // how many Retry/Cancel boxes answer Retry before Cancel
-    QStringList retryTexts; // the text of each Retry/Cancel box
-    QString saveAnswer;     // empty: the save dialog is cancelled
+    int askAnswers = 0;   // how many question boxes answer their action before Cancel
+    QStringList askTexts; // the text of each question box
+    QString saveAnswer;   // empty: the save dialog is cancelled
     int saveDialogs = 0;
     QStringList saveFilters;
     QString saveSuffix;
@@ -42,9 +42,9 @@ public:
             QCoreApplication::processEvents();
         }
     }
-    bool askRetry(QWidget*, const QString&, const QString& text) override {
-        retryTexts.append(text);
-        return retryAnswers-- > 0;
+    bool ask(QWidget*, const QString&, const QString& text, const QString&) override {
+        askTexts.append(text);
+        return askAnswers-- > 0;
     }
     bool chooseFont(QWidget*, LogFont& record) override {
         ++fontDialogs;

@@ -23,7 +23,8 @@ LockedSave saveUnlessLocked(UiServices& services, QWidget* owner, const std::str
                            "Retry to save again, or Cancel to keep your values in the program "
                            "and save them later.")
                 .arg(QString::fromStdString(path));
-        if (!services.askRetry(owner, QStringLiteral("Settings not saved"), text)) {
+        if (!services.ask(owner, QStringLiteral("Settings not saved"), text,
+                          QStringLiteral("&Retry"))) {
             return LockedSave::Cancelled;
         }
     }

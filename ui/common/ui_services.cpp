@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace tarsel {
 
@@ -38,12 +39,14 @@ public:
         box.exec();
     }
 
-    bool askRetry(QWidget* owner, const QString& title, const QString& text) override {
+    bool ask(QWidget* owner, const QString& title, const QString& text,
+             const QString& action) override {
         QApplication::beep();
-        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Retry | QMessageBox::Cancel,
-                        owner);
-        box.setDefaultButton(QMessageBox::Retry);
-        return box.exec() == QMessageBox::Retry;
+        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, owner);
+        QPushButton* yes = box.addButton(action, QMessageBox::AcceptRole);
+        box.setDefaultButton(yes);
+        box.exec();
+        return box.clickedButton() == yes;
     }
 
     bool chooseFont(QWidget* owner, LogFont& record) override {

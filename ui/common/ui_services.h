@@ -1,6 +1,6 @@
 #pragma once
 // The platform dialogs the program uses, behind one interface that tests
-// replace: the beep with its warning box, the Retry/Cancel box, the font dialog
+// replace: the beep with its warning box, a question box, the font dialog
 // and the save, open and print dialogs.
 
 #include "entry/warning_sink.h"
@@ -31,8 +31,10 @@ public:
     virtual ~UiServices() = default;
     // Beep, then a modal box with the warning's text, title and icon.
     virtual void showWarning(QWidget* owner, const Warning& warning) = 0;
-    // Beep, then a modal warning box with Retry and Cancel; true for Retry.
-    virtual bool askRetry(QWidget* owner, const QString& title, const QString& text) = 0;
+    // Beep, then a modal warning box with a button named action and Cancel;
+    // true for action.
+    virtual bool ask(QWidget* owner, const QString& title, const QString& text,
+                     const QString& action) = 0;
     // Font dialog started from record; on confirmation the record holds the
     // choice and the result is true; otherwise the record is unchanged.
     virtual bool chooseFont(QWidget* owner, LogFont& record) = 0;

@@ -14,10 +14,13 @@ namespace tarsel {
 // values and all): SIGXFSZ and SIGPIPE are ignored. Called once at start.
 void ignoreWriteSignals();
 
+// The settings file, which no export may replace; set once at start.
+void protectSettingsFile(const QString& path);
+
 // Writes bytes to path as writeFileAtomically does for any file: a regular
 // file replaced whole (hard links, owner and read-only files respected), a
-// device or FIFO written through. "" on success, otherwise the reason,
-// without the path.
+// device written through. Refused: the settings file and a FIFO. "" on
+// success, otherwise the reason, without the path.
 QString writeFileWhole(const QString& path, const QByteArray& bytes);
 
 // The same for data made in pieces: produce hands each piece to the writer it

@@ -5,6 +5,7 @@
 #include "ui/common/fonts.h"
 #include "ui/common/program_icon.h"
 #include "ui/common/ui_services.h"
+#include "ui/common/write_file.h"
 #include "ui/main/diagram_image.h"
 #include "ui/main/diagram_pane.h"
 #include "ui/main/main_window.h"
@@ -44,6 +45,7 @@ LogFont measuringFontRecord(int charHeight, int averageCharWidth) {
 std::unique_ptr<MainWindow> startTarsel(AppState& state) {
     initTarselResources();
     (void)diagramImage(); // rendered once, now
+    protectSettingsFile(state.settingsPath);
 
     // The window queues the first recalculation as it is made.
     auto window = std::make_unique<MainWindow>(state);

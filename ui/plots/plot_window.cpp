@@ -1,6 +1,7 @@
 #include "ui/plots/plot_window.h"
 
 #include "ui/common/app_state.h"
+#include "ui/common/clipboard_copy.h"
 #include "ui/common/fonts.h"
 #include "ui/common/locked_save.h"
 #include "ui/common/program_icon.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
@@ -351,7 +351,14 @@ QByteArray PlotWindow::dataCsv() const {
 }
 
 void PlotWindow::copyData() {
-    QApplication::clipboard()->setText(QString::fromUtf8(dataCsv()));
+    // A large sweep goes to a file instead: the clipboard holds it whole.
+    copyWithinLimit(
+        servicesOf(state_), this, ClipboardLimit,
+        [this](const PieceWriter& write) {
+            return sweptTab() ? writeSweepCsv(data(currentTab()), write)
+                              : write(figureCsv(data(currentTab()).figure).toStdString());
+        },
+        [this] { saveData(); });
 }
 
 void PlotWindow::warn(const QString& text) {

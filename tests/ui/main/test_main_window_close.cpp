@@ -74,10 +74,10 @@ TEST(MainWindowClose, LockedSettingsFileAsksRetryOrCancel) {
     const std::string path = program.state.settingsPath.toStdString();
     {
         const FileLock other(path);
-        program.services.retryAnswers = 1; // Retry once, then Cancel each box
+        program.services.askAnswers = 1; // Retry once, then Cancel each box
         program.window->close();
-        ASSERT_EQ(program.services.retryTexts.size(), 3); // plot window twice, then main
-        for (const QString& text : program.services.retryTexts) {
+        ASSERT_EQ(program.services.askTexts.size(), 3); // plot window twice, then main
+        for (const QString& text : program.services.askTexts) {
             EXPECT_TRUE(text.contains(program.state.settingsPath)) << text.toStdString();
         }
         EXPECT_TRUE(program.window->isVisible());
