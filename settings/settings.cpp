@@ -3,6 +3,7 @@
 #include "engine/param_table.h"
 #include "entry/number_format.h"
 #include "entry/number_parse.h"
+#include "settings/file_lock.h"
 #include "settings/profile_file.h"
 
 #include <cstring>
@@ -120,7 +121,11 @@ int saveFont(const std::string& path, const LogFont& font, const std::string& se
              WarningSink& warnings) {
     const std::string error =
         updateProfile(path, [&](ProfileFile& file) { storeFont(file, font, section); });
-    if (!error.empty()) {
+    if (lockHeldByOther(error)) {
+        // Nothing is wrong with the keys: the file was held by another process.
+        warnings.warn(Warning{std::string(SaveFailedText) + "\n" + error, "Warning",
+                              WarningIcon::Information});
+    } else if (!error.empty()) {
         // All keys go in one save, so none of them was written: the face name
         // first, then the integers in the order lfWidth, lfHeight, ...
         const std::string text = std::string(SaveFailedText) + ", record";

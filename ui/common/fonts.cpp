@@ -2,6 +2,7 @@
 
 #include "settings/settings.h"
 #include "ui/common/app_state.h"
+#include "ui/common/locked_save.h"
 #include "ui/common/ui_services.h"
 
 #include <QFontDatabase>
@@ -203,8 +204,13 @@ bool ChooseAndSaveFont(AppState& state, QWidget* owner, LogFont& record,
     if (!state.services->chooseFont(owner, record)) {
         return false; // record unchanged, nothing written
     }
-    BoxWarningSink sink(*state.services, owner);
-    SaveSettings(state.settingsPath.toStdString(), 2, state.params, &record, section, sink);
+    // Another process holding the file: Retry, or Cancel keeping the font
+    // for this run.
+    const std::string path = state.settingsPath.toStdString();
+    saveSettingsUnlessLocked(
+        *state.services, owner, path,
+        [&](WarningSink& sink) { SaveSettings(path, 2, state.params, &record, section, sink); },
+        false);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "ui/common/ui_services.h"
 
 #include <QString>
+#include <vector>
 
 namespace tarsel {
 
@@ -28,6 +29,30 @@ LockedSave saveUnlessLocked(UiServices& services, QWidget* owner, const std::str
             return LockedSave::Cancelled;
         }
     }
+}
+
+LockedSave saveSettingsUnlessLocked(UiServices& services, QWidget* owner, const std::string& path,
+                                    const std::function<void(WarningSink&)>& save, bool firstOnly) {
+    class Collected : public WarningSink {
+    public:
+        void warn(const Warning& warning) override { warnings.push_back(warning); }
+        std::vector<Warning> warnings;
+    } collected;
+    const auto attempt = [&] {
+        collected.warnings.clear();
+        save(collected);
+        return collected.warnings.empty() ? std::string() : collected.warnings.front().text;
+    };
+    const auto report = [&](const std::string&) {
+        BoxWarningSink boxes(services, owner);
+        for (const Warning& warning : collected.warnings) {
+            boxes.warn(warning);
+            if (firstOnly) {
+                break;
+            }
+        }
+    };
+    return saveUnlessLocked(services, owner, path, attempt, report);
 }
 
 } // namespace tarsel

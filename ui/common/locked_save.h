@@ -10,6 +10,7 @@ class QWidget;
 namespace tarsel {
 
 class UiServices;
+class WarningSink;
 
 enum class LockedSave {
     Done,     // saved, or failed for another reason (save reported it)
@@ -22,5 +23,11 @@ enum class LockedSave {
 LockedSave saveUnlessLocked(UiServices& services, QWidget* owner, const std::string& path,
                             const std::function<std::string()>& save,
                             const std::function<void(const std::string&)>& report);
+
+// The same for a save that reports through a WarningSink (SaveSettings):
+// its warnings are shown as boxes (only the first when firstOnly) unless the
+// file stays locked and the user cancels.
+LockedSave saveSettingsUnlessLocked(UiServices& services, QWidget* owner, const std::string& path,
+                                    const std::function<void(WarningSink&)>& save, bool firstOnly);
 
 } // namespace tarsel

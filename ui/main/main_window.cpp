@@ -28,24 +28,10 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <optional>
 
 namespace tarsel {
 
-namespace {
-
-// Keeps only the first warning: a failed save is reported once.
-class FirstWarningSink : public WarningSink {
-public:
-    void warn(const Warning& warning) override {
-        if (!first) {
-            first = warning;
-        }
-    }
-    std::optional<Warning> first;
-};
-
-} // namespace
+namespace {} // namespace
 
 MainWindow::MainWindow(AppState& state) : state_(state) {
     setObjectName(QStringLiteral("mainWindow"));
@@ -406,19 +392,14 @@ bool MainWindow::saveParameters() {
         parametersSaved_ = true;
         return true;
     }
+    // A failed save is reported once.
     const std::string path = state_.settingsPath.toStdString();
-    Warning failure;
-    const auto save = [&] {
-        FirstWarningSink once;
-        SaveSettings(path, 0, parametersToSave(state_), nullptr, "", once);
-        failure = once.first.value_or(Warning{});
-        return failure.text;
-    };
-    const auto report = [&](const std::string&) {
-        BoxWarningSink(*state_.services, this).warn(failure);
-    };
-    parametersSaved_ =
-        saveUnlessLocked(*state_.services, this, path, save, report) == LockedSave::Done;
+    parametersSaved_ = saveSettingsUnlessLocked(
+                           *state_.services, this, path,
+                           [&](WarningSink& sink) {
+                               SaveSettings(path, 0, parametersToSave(state_), nullptr, "", sink);
+                           },
+                           true) == LockedSave::Done;
     return parametersSaved_;
 }
 

@@ -77,6 +77,9 @@ TEST(MainWindowClose, LockedSettingsFileAsksRetryOrCancel) {
         program.services.askAnswers = 1; // Retry once, then Cancel each box
         program.window->close();
         ASSERT_EQ(program.services.askTexts.size(), 3); // plot window twice, then main
+        program.services.fontAnswer = LogFont{};
+        program.window->commandAction(IDM_FONT_CONTROL)->trigger(); // one box, not one a key
+        ASSERT_EQ(program.services.askTexts.size(), 4);
         for (const QString& text : program.services.askTexts) {
             EXPECT_TRUE(text.contains(program.state.settingsPath)) << text.toStdString();
         }
