@@ -111,7 +111,8 @@ PlotFigure pathProfileFigure(const LinkParams& params, const LinkResults& result
     const QPointF rx(run, params.y03s.value);
     const QPointF along = rx - tx;
     const double length = std::hypot(along.x(), along.y());
-    const QPointF unit = along / length;
+    // Both antennas at one point: any direction will do for the zone edges.
+    const QPointF unit = length > 0.0 ? along / length : QPointF(1.0, 0.0);
     const QPointF normal(-unit.y(), unit.x());
 
     // Fresnel zone edges perpendicular to the line of sight.
