@@ -68,3 +68,12 @@ ToolRun runTool(const std::vector<std::string>& args, const std::string& env,
     run.err = readFile(dir + "/err");
     return run;
 }
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        out.push_back(line);
+    }
+    return out;
+}

@@ -22,3 +22,6 @@ std::string tempFolder();
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);
+
+// The lines of text, without their line ends.
+std::vector<std::string> lines(const std::string& text);

@@ -12,15 +12,6 @@ using nlohmann::json;
 
 namespace {
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        out.push_back(line);
-    }
-    return out;
-}
-
 std::vector<std::string> cells(const std::string& line) {
     std::vector<std::string> out;
     std::istringstream in(line);

@@ -30,15 +30,6 @@ ToolRun profileRun(std::vector<std::string> extra) {
     return runTool(args);
 }
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        out.push_back(line);
-    }
-    return out;
-}
-
 } // namespace
 
 TEST(TarselReportProfile, WithoutAProfileTheReportIsUnchanged) {
