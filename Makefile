@@ -34,9 +34,10 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: configure
-	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_bench tarsel_plot_bench tarsel_typing_bench tarsel-report
+	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_bench tarsel_plot_bench tarsel_terrain_bench tarsel_typing_bench tarsel-report
 	@$(BUILD)/bench/tarsel_bench
 	@$(BUILD)/bench/tarsel_plot_bench
+	@$(BUILD)/bench/tarsel_terrain_bench
 	@$(BUILD)/bench/tarsel_typing_bench
 	@bench/sweep_cli.sh $(BUILD)/cli/tarsel-report
 	@bench/terrain_cli.sh $(BUILD)/cli/tarsel-report

@@ -5,10 +5,12 @@
 #include "cli/sweep_command.h"
 #include "cli/terrain_request.h"
 #include "engine/link_params.h"
+#include "sweep/terrain_sweep.h"
 #include "terrain/path_analysis.h"
 #include "terrain/profile.h"
 
-#include <array>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace tarsel::cli {
@@ -37,14 +39,11 @@ public:
     void evaluate(SweepPoint& point) const override;
 
 private:
-    terrain::Profile profile_;
+    std::shared_ptr<const terrain::Profile> profile_;
     terrain::PathSetup setup_;
     terrain::PathAnalysis path_;
-    std::optional<DemPath> dem_; // when sampled from elevation data
-    // The sweep's: what it sets and what its columns need.
-    int sweptField_ = -1;
-    int sweptExtra_ = -1;
-    terrain::AnalysisParts parts_;
+    std::optional<DemPath> dem_;        // when sampled from elevation data
+    std::optional<TerrainSweep> sweep_; // once a sweep is prepared
 };
 
 } // namespace tarsel::cli

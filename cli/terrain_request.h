@@ -14,6 +14,9 @@ class App;
 
 namespace tarsel::cli {
 
+using terrain::MaxKFactor;
+using terrain::MinKFactor;
+
 struct TerrainRequest {
     std::string profileFile;  // --profile FILE ("-": standard input), empty for none
     std::string distanceUnit; // --distance-unit km|m, empty to go by the header
@@ -31,10 +34,6 @@ struct TerrainRequest {
     // Where the profile comes from, for messages: the file or --dem.
     std::string source() const { return dem.wanted() ? "--dem" : profileFile; }
 };
-
-// Effective-earth factor bounds, for --k-factor and a sweep of kFactor.
-inline constexpr double MinKFactor = 0.01;
-inline constexpr double MaxKFactor = 1000.0;
 
 // Adds the terrain options to app.
 void defineTerrainOptions(CLI::App& app, TerrainRequest& request);

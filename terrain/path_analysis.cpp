@@ -126,4 +126,21 @@ std::string analysePath(const Profile& profile, const PathSetup& setup, const Li
     return {};
 }
 
+std::string checkPath(const Profile& profile, const PathSetup& setup, const LinkParams& params) {
+    const PathInputs in = pathInputs(profile, setup, params);
+    LinkParams hill = params;
+    return applyMainObstacle(hill, profile, in, mainObstacle(profile, in));
+}
+
+std::string relinkPath(const Profile& profile, const LinkParams& params, PathAnalysis& path) {
+    path.params = params;
+    if (std::string error = applyMainObstacle(path.params, profile, path.inputs, path.obstacle);
+        !error.empty()) {
+        return error;
+    }
+    path.results = recalculate(path.params);
+    path.terrain = terrainCase(path.params, path.lossDb);
+    return {};
+}
+
 } // namespace tarsel::terrain

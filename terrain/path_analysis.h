@@ -17,6 +17,9 @@
 namespace tarsel::terrain {
 
 inline constexpr double DefaultKFactor = 4.0 / 3.0;
+// Effective-earth factor bounds, for --k-factor and a sweep of kFactor.
+inline constexpr double MinKFactor = 0.01;
+inline constexpr double MaxKFactor = 1000.0;
 
 // ae = k x 6371 km [m].
 double effectiveEarthRadiusM(double kFactor);
@@ -78,5 +81,16 @@ struct AnalysisParts {
 // of its bounds), out then being unusable.
 std::string analysePath(const Profile& profile, const PathSetup& setup, const LinkParams& params,
                         PathAnalysis& out, AnalysisParts parts = {});
+
+// Whether analysePath can work the path through: only the main obstacle and
+// its hill, without any method's loss. "" or why not.
+std::string checkPath(const Profile& profile, const PathSetup& setup, const LinkParams& params);
+
+// The same path under other link inputs with the same frequency (profile,
+// earth, antennas and frequency unchanged, so every loss, the clearance and
+// the main obstacle stand): the hill applied to params, the link recalculated
+// and the terrain case taken again, as analysePath would give them. Returns
+// "" or why the hill cannot be applied, path then being unusable.
+std::string relinkPath(const Profile& profile, const LinkParams& params, PathAnalysis& path);
 
 } // namespace tarsel::terrain

@@ -10,13 +10,16 @@
 #include "ui/main/diagram_pane.h"
 #include "ui/main/main_window.h"
 #include "ui/main/status_pane.h"
+#include "ui/main/terrain_analyser.h"
 
 #include "fake_services.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,10 +67,19 @@ struct Program {
     }
 
     // Runs the queued commands (and those they queue) until none is left.
+    // A terrain's analysis running in the background is waited for.
     void settle() {
-        for (int i = 0; i < 10; ++i) {
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents();
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            for (int i = 0; i < 10; ++i) {
+                QCoreApplication::sendPostedEvents();
+                QCoreApplication::processEvents();
+            }
+            if (!window || !window->terrainAnalyser()->busy() || clock.elapsed() > 60000) {
+                return;
+            }
+            QThread::msleep(1);
         }
     }
 

@@ -5,6 +5,9 @@
 #include "ui/common/commands.h"
 #include "ui/common/ui_services.h"
 
+#include <bit>
+#include <cstdint>
+
 namespace tarsel {
 
 HillGeometry HillGeometry::of(const LinkParams& p) {
@@ -24,6 +27,28 @@ bool HillGeometry::sameValues(const HillGeometry& o) const {
     return X12s.value == o.X12s.value && X23s.value == o.X23s.value &&
            Range.value == o.Range.value && y01s.value == o.y01s.value &&
            y02s.value == o.y02s.value && y03s.value == o.y03s.value;
+}
+
+bool TerrainAnalysisKey::operator==(const TerrainAnalysisKey& o) const {
+    // Bit for bit: a NaN is the same NaN.
+    const auto same = [](double a, double b) {
+        return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    };
+    return profile == o.profile && same(txHeightM, o.txHeightM) && same(rxHeightM, o.rxHeightM) &&
+           same(kFactor, o.kFactor) && same(seaFraction, o.seaFraction) && method == o.method &&
+           polarization == o.polarization && same(frequencyHz, o.frequencyHz);
+}
+
+TerrainAnalysisKey analysisKeyOf(const AppState& state) {
+    const TerrainSource& s = state.terrain.source;
+    return TerrainAnalysisKey{state.terrain.profile.get(),
+                              s.txHeightM,
+                              s.rxHeightM,
+                              s.kFactor,
+                              s.seaFraction,
+                              s.method,
+                              s.polarization,
+                              state.params.fcent.value};
 }
 
 terrain::PathSetup pathSetup(const TerrainSource& source) {
@@ -50,14 +75,12 @@ std::string retakeTerrain(AppState& state, const TerrainSource& source) {
     if (!state.terrain.inUse()) {
         return {};
     }
-    terrain::PathAnalysis analysis;
     if (std::string error =
-            terrain::analysePath(*state.terrain.profile, pathSetup(source), state.params, analysis);
+            terrain::checkPath(*state.terrain.profile, pathSetup(source), state.params);
         !error.empty()) {
         return error;
     }
     state.terrain.source = source;
-    state.terrain.analysis = std::move(analysis);
     saveTerrainSourceOf(state);
     state.bFieldsRefreshed = false;
     postCommand(state.mainWindow.data(), IDM_RECALC_ALL);

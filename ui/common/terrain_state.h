@@ -25,16 +25,32 @@ struct HillGeometry {
     bool sameValues(const HillGeometry& other) const;
 };
 
+// What the slow part of a path's analysis (each method's loss, the clearance,
+// the main obstacle) depends on: the profile, the source's path settings and
+// the frequency. Any other input only moves the link over it.
+struct TerrainAnalysisKey {
+    const terrain::Profile* profile = nullptr;
+    double txHeightM = 0.0, rxHeightM = 0.0, kFactor = 0.0, seaFraction = 0.0;
+    std::string method, polarization;
+    double frequencyHz = 0.0;
+
+    bool operator==(const TerrainAnalysisKey& other) const;
+};
+
 struct TerrainState {
     TerrainSource source; // as [Terrain] keeps it; its kind is None without a terrain
     std::shared_ptr<const terrain::Profile> profile; // empty: the single hill
     QString name;                                    // what the main window's note names
     terrain::PathAnalysis analysis;                  // of the last recalculation
+    TerrainAnalysisKey analysedKey;                  // what analysis was worked out for
     std::string reportSection;                       // the report's Terrain section for it
     HillGeometry userGeometry; // the user's own hill while a terrain is in use
 
     bool inUse() const { return profile != nullptr; }
 };
+
+// The key of the state's terrain and inputs as they are now.
+TerrainAnalysisKey analysisKeyOf(const AppState& state);
 
 // How the source asks the path to be taken.
 terrain::PathSetup pathSetup(const TerrainSource& source);
@@ -43,8 +59,9 @@ terrain::PathSetup pathSetup(const TerrainSource& source);
 void saveTerrainSourceOf(AppState& state);
 
 // The same source with new path settings (heights, k, method) on the profile
-// in use: works the path through, keeps the source and queues a
-// recalculation. Returns "" (also without a terrain) or why it cannot be,
+// in use: checks that the path can be worked through (its hill within the
+// inputs' bounds), keeps the source and queues a recalculation, which works
+// it through. Returns "" (also without a terrain) or why it cannot be,
 // changing nothing.
 std::string retakeTerrain(AppState& state, const TerrainSource& source);
 

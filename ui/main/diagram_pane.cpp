@@ -100,6 +100,10 @@ void DiagramPane::RefreshAllFields() {
     tarsel::RefreshAllFields(impl_->state, impl_->boxes);
 }
 
+void DiagramPane::refreshTerrainFields() {
+    tarsel::RefreshTerrainFields(impl_->state, impl_->boxes);
+}
+
 void DiagramPane::setGeometryFieldsEnabled(bool enabled) {
     for (int i = FieldX12s; i <= FieldY03s; ++i) {
         if (QLineEdit* box = field(i)) {

@@ -26,6 +26,8 @@ public:
     int CommitField(QLineEdit* box);
     // Writes every parameter into its field (six significant digits).
     void RefreshAllFields();
+    // Only the fields a terrain derives, for its analysis arriving.
+    void refreshTerrainFields();
     // The six geometry fields (X12s .. y03s) follow the diffraction switch.
     void setGeometryFieldsEnabled(bool enabled);
     // Applies the edit-box font to the 19 fields.

@@ -106,4 +106,10 @@ void RefreshAllFields(const AppState& state, const EntryBoxes& boxes) {
     }
 }
 
+void RefreshTerrainFields(const AppState& state, const EntryBoxes& boxes) {
+    for (int i : {FieldRange, FieldX12s, FieldX23s, FieldY01s, FieldY02s, FieldY03s}) {
+        ShowDoubleText(boxAt(boxes, i), paramForField(state.params, i)->value);
+    }
+}
+
 } // namespace tarsel

@@ -35,5 +35,8 @@ int CommitAllFields(AppState& state, const EntryBoxes& boxes, QLineEdit* first);
 
 // Writes every parameter into its box, in FieldIndex order.
 void RefreshAllFields(const AppState& state, const EntryBoxes& boxes);
+// Only the boxes a terrain derives (Range and X12s .. y03s); the others keep
+// what may be being typed in them.
+void RefreshTerrainFields(const AppState& state, const EntryBoxes& boxes);
 
 } // namespace tarsel

@@ -15,6 +15,7 @@
 #include "ui/main/diagram_image.h"
 #include "ui/main/diagram_pane.h"
 #include "ui/main/status_pane.h"
+#include "ui/main/terrain_analyser.h"
 #include "ui/main/terrain_commands.h"
 #include "ui/main/terrain_note.h"
 #include "ui/plots/pdf_report.h"
@@ -41,6 +42,8 @@ MainWindow::MainWindow(AppState& state) : state_(state) {
     client_->setObjectName(QStringLiteral("clientArea"));
     setCentralWidget(client_);
     buildMenu();
+    terrainAnalyser_ = new TerrainAnalyser(state_, this);
+    connect(terrainAnalyser_, &TerrainAnalyser::arrived, this, &MainWindow::takeTerrainAnalysis);
 
     state_.mainWindow = this;
     state_.bFieldsRefreshed = false;
@@ -227,10 +230,42 @@ void MainWindow::commitEntry(QLineEdit* /*box*/) {
 
 void MainWindow::recalculateAll() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::string terrainTrouble = analyseTerrain(state_);
+    const std::string terrainTrouble = terrainAnalyser_->prepare();
     state_.results = recalculate(state_.params);
     QApplication::restoreOverrideCursor();
+    showResults();
 
+    if (!state_.bFieldsRefreshed) {
+        if (diagramPane_) {
+            diagramPane_->RefreshAllFields();
+        }
+        state_.bFieldsRefreshed = true;
+    }
+    if (state_.hLastEdit) {
+        state_.hLastEdit->selectAll();
+        state_.hLastEdit->setFocus();
+    }
+    // A terrain still being worked out refreshes the plots when it arrives.
+    if (!terrainAnalyser_->pending()) {
+        refreshPlotWindow(state_);
+    }
+    warnTerrain(terrainTrouble);
+}
+
+void MainWindow::takeTerrainAnalysis() {
+    const bool refreshed = state_.bFieldsRefreshed;
+    const std::string terrainTrouble = terrainAnalyser_->prepare();
+    state_.results = recalculate(state_.params);
+    showResults();
+    if (diagramPane_) {
+        diagramPane_->refreshTerrainFields();
+    }
+    state_.bFieldsRefreshed = refreshed; // a commit's own refresh still comes
+    refreshPlotWindow(state_);
+    warnTerrain(terrainTrouble);
+}
+
+void MainWindow::showResults() {
     repaintTextWindowNow(state_);
     if (statusPane_) {
         statusPane_->SetResultLines();
@@ -248,21 +283,11 @@ void MainWindow::recalculateAll() {
         diffraction->setEnabled(diffract);
     }
     followTerrain();
+}
 
-    if (!state_.bFieldsRefreshed) {
-        if (diagramPane_) {
-            diagramPane_->RefreshAllFields();
-        }
-        state_.bFieldsRefreshed = true;
-    }
-    if (state_.hLastEdit) {
-        state_.hLastEdit->selectAll();
-        state_.hLastEdit->setFocus();
-    }
-    refreshPlotWindow(state_);
-    if (!terrainTrouble.empty() && state_.services != nullptr) {
-        state_.services->showWarning(this,
-                                     Warning{terrainTrouble, "Terrain", WarningIcon::Warning});
+void MainWindow::warnTerrain(const std::string& trouble) {
+    if (!trouble.empty() && state_.services != nullptr) {
+        state_.services->showWarning(this, Warning{trouble, "Terrain", WarningIcon::Warning});
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <string>
 
 class QAction;
 class QLineEdit;
@@ -16,6 +17,7 @@ struct AppState;
 class DiagramPane;
 class HelpWindow;
 class StatusPane;
+class TerrainAnalyser;
 class TerrainNote;
 
 class MainWindow : public QMainWindow {
@@ -38,6 +40,8 @@ public:
     HelpWindow* helpWindow() const;
     // The note naming the terrain the geometry comes from (hidden without one).
     TerrainNote* terrainNote() const;
+    // Works the terrain's path through in the background.
+    TerrainAnalyser* terrainAnalyser() const { return terrainAnalyser_; }
 
     // A menu command or a posted command (IDM_RECALC_ALL, IDM_RELAYOUT).
     void command(int id);
@@ -59,6 +63,12 @@ private:
     void buildMenu();
     QAction* addCommand(class QMenu* menu, const QString& text, int id);
     void recalculateAll();
+    // A terrain analysis arrived: the link over it recalculated and shown,
+    // the fields it derives refreshed; what is being typed elsewhere stays.
+    void takeTerrainAnalysis();
+    // The results shown in the text window, the status pane and the controls.
+    void showResults();
+    void warnTerrain(const std::string& trouble);
     void relayout();
     void chooseFont(int id);
     void showHelp();
@@ -73,6 +83,7 @@ private:
     QPointer<DiagramPane> diagramPane_;
     QPointer<HelpWindow> helpWindow_;
     QPointer<TerrainNote> terrainNote_;
+    TerrainAnalyser* terrainAnalyser_ = nullptr;
     std::map<int, QAction*> actions_;
     bool parametersSaved_ = false;
 };

@@ -34,7 +34,8 @@ void recalculateAll(AppState& state) {
     postCommand(state.mainWindow.data(), IDM_RECALC_ALL);
 }
 
-// Back to the user's hill; the source keeps its settings for next time.
+} // namespace
+
 void putTerrainAside(AppState& state) {
     if (state.terrain.inUse()) {
         state.terrain.userGeometry.applyTo(state.params);
@@ -42,11 +43,14 @@ void putTerrainAside(AppState& state) {
     state.terrain.profile.reset();
     state.terrain.name.clear();
     state.terrain.analysis = {};
+    state.terrain.analysedKey = {};
     state.terrain.reportSection.clear();
     state.terrain.source.kind = TerrainKind::None;
 }
 
-} // namespace
+std::string terrainPutAsideText(const std::string& error) {
+    return "The terrain was put aside; the single hill is used instead.\n" + error;
+}
 
 std::string readSourceProfile(const TerrainSource& source, terrain::Profile& profile) {
     if (source.kind != TerrainKind::ProfileFile) {
@@ -76,6 +80,7 @@ std::string useTerrain(AppState& state, const TerrainSource& source, terrain::Pr
     state.terrain.profile = std::make_shared<const terrain::Profile>(std::move(profile));
     state.terrain.name = name;
     state.terrain.analysis = std::move(analysis);
+    state.terrain.analysedKey = analysisKeyOf(state);
     saveTerrainSourceOf(state);
     recalculateAll(state);
     return {};
@@ -147,6 +152,7 @@ void restoreTerrain(AppState& state, WarningSink& warnings) {
             state.terrain.profile = std::make_shared<const terrain::Profile>(std::move(profile));
             state.terrain.name = QFileInfo(QString::fromStdString(path)).fileName();
             state.terrain.analysis = std::move(analysis);
+            state.terrain.analysedKey = analysisKeyOf(state);
             return;
         }
     }
@@ -155,28 +161,6 @@ void restoreTerrain(AppState& state, WarningSink& warnings) {
                           "hill is used instead.\n" +
                               error,
                           WarningTitle, WarningIcon::Warning, "Source"});
-}
-
-std::string analyseTerrain(AppState& state) {
-    if (!state.terrain.inUse()) {
-        return {};
-    }
-    TerrainState& terrainState = state.terrain;
-    std::string error = terrain::analysePath(*terrainState.profile, pathSetup(terrainState.source),
-                                             state.params, terrainState.analysis);
-    if (!error.empty()) {
-        putTerrainAside(state);
-        state.bFieldsRefreshed = false;
-        return "The terrain was put aside; the single hill is used instead.\n" + error;
-    }
-    if (!HillGeometry::of(terrainState.analysis.params)
-             .sameValues(HillGeometry::of(state.params))) {
-        state.bFieldsRefreshed = false;
-    }
-    state.params = terrainState.analysis.params;
-    terrainState.reportSection =
-        terrain::terrainReportSection(*terrainState.profile, terrainState.analysis);
-    return {};
 }
 
 LinkParams parametersToSave(const AppState& state) {

@@ -37,11 +37,11 @@ std::string useTerrain(AppState& state, const TerrainSource& source, terrain::Pr
 // One that cannot be had warns and leaves the single hill; the file keeps it.
 void restoreTerrain(AppState& state, WarningSink& warnings);
 
-// Before a recalculation: with a terrain, works the path through for the
-// current inputs and puts the derived hill into the parameters, clearing
-// bFieldsRefreshed when they change. Should that fail, the terrain is put
-// aside, the user's hill comes back and the reason is returned.
-std::string analyseTerrain(AppState& state);
+// Back to the user's hill, as when an analysis fails; the source keeps its
+// settings for next time.
+void putTerrainAside(AppState& state);
+// The warning's text when the terrain was put aside for error.
+std::string terrainPutAsideText(const std::string& error);
 
 // The parameters as the settings file keeps them: the user's own hill.
 LinkParams parametersToSave(const AppState& state);

@@ -1,6 +1,7 @@
 #include "ui/plots/plot_data.h"
 
 #include "sweep/sweep_table.h"
+#include "sweep/terrain_sweep.h"
 
 #include <algorithm>
 
@@ -45,19 +46,31 @@ void insertCurrent(PlotData& data, double value, const LinkResults& results) {
 bool writeSweepCsv(const PlotData& data, const std::function<bool(std::string_view)>& write) {
     constexpr std::size_t PieceSize = 1 << 20;
     std::vector<SweepColumn> columns;
-    chooseSweepColumns(data.columns, SweepFormat::Csv, data.plan.key, columns);
+    SweepOptions options;
+    if (data.terrainSweep) {
+        chooseSweepColumns(data.columns, SweepFormat::Csv, data.plan.key, columns,
+                           TerrainSweep::columns());
+        options.evaluate = [sweep = data.terrainSweep](SweepPoint& point) {
+            sweep->evaluate(point);
+        };
+    } else {
+        chooseSweepColumns(data.columns, SweepFormat::Csv, data.plan.key, columns);
+    }
     const SweepTable table(SweepFormat::Csv, std::move(columns));
     std::string piece;
     table.appendHeader(piece);
     bool ok = true;
-    runSweep(data.params, data.plan, [&](const SweepPoint& point) {
-        table.appendRow(point, piece);
-        if (piece.size() >= PieceSize) {
-            ok = write(piece);
-            piece.clear();
-        }
-        return ok;
-    });
+    runSweep(
+        data.params, data.plan,
+        [&](const SweepPoint& point) {
+            table.appendRow(point, piece);
+            if (piece.size() >= PieceSize) {
+                ok = write(piece);
+                piece.clear();
+            }
+            return ok;
+        },
+        options);
     return ok && write(piece);
 }
 

@@ -9,11 +9,14 @@
 #include "ui/plots/plot_figure.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tarsel {
+
+class TerrainSweep;
 
 struct PlotData {
     PlotFigure figure;
@@ -23,6 +26,8 @@ struct PlotData {
     std::vector<double> values;
     std::vector<LinkResults> results;
     bool cancelled = false;
+    // A sweep over a terrain path computes each point itself, with its columns.
+    std::shared_ptr<const TerrainSweep> terrainSweep;
 };
 
 // Points of the Range and Obstruction height plots.

@@ -13,6 +13,7 @@
 #include "ui/plots/sweep_controls.h"
 #include "ui/plots/sweep_plot.h"
 #include "ui/plots/terrain_panel.h"
+#include "ui/plots/terrain_sweep_plot.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -72,7 +73,9 @@ PlotData computePlot(PlotTab tab, const LinkParams& params, const LinkResults& r
         return data;
     }
     case PlotTab::Sweep:
-        return sweepPlot(params, settings, control);
+        return settings.sweepKey == KFactorSweepKey
+                   ? kFactorSweepPlot(params, settings, control, terrain)
+                   : sweepPlot(params, settings, control);
     }
     return {};
 }
@@ -289,8 +292,9 @@ void PlotWindow::refresh() {
     TerrainPlot terrain;
     if (state_.terrain.inUse()) {
         terrain = TerrainPlot{state_.terrain.profile, state_.terrain.analysis,
-                              state_.terrain.source.kFactor};
+                              state_.terrain.analysedKey.kFactor, pathSetup(state_.terrain.source)};
     }
+    sweep_->setTerrain(terrain.profile != nullptr);
     if (terrainPanel_ != nullptr) {
         terrainPanel_->showTerrain(terrain.profile ? &state_.terrain.analysis : nullptr,
                                    terrain.kFactor);

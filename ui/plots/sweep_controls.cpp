@@ -5,6 +5,7 @@
 #include "entry/number_format.h"
 #include "entry/number_parse.h"
 #include "ui/plots/sweep_plot.h"
+#include "ui/plots/terrain_sweep_plot.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -87,6 +88,25 @@ SweepControls::SweepControls(PlotSettings& settings, QWidget* parent)
     connect(results_, &QListWidget::itemChanged, this, &SweepControls::takeChoices);
 }
 
+void SweepControls::setTerrain(bool inUse) {
+    const QString kKey = QString::fromLatin1(KFactorSweepKey);
+    const int k = key_->findData(kKey);
+    const QSignalBlocker quiet(key_);
+    if (inUse && k < 0) {
+        key_->addItem(QStringLiteral("Effective earth k-factor (terrain)"), kKey);
+        if (settings_.sweepKey == KFactorSweepKey) {
+            key_->setCurrentIndex(key_->count() - 1);
+        }
+    } else if (!inUse && k >= 0) {
+        key_->removeItem(k);
+    }
+    // Without a terrain a kept k sweep gives way to the input shown.
+    if (!inUse && settings_.sweepKey == KFactorSweepKey) {
+        settings_.sweepKey = key_->currentData().toString().toStdString();
+    }
+    results_->setEnabled(key_->currentData().toString() != kKey);
+}
+
 void SweepControls::mark(QLineEdit* box, const QString& reason) {
     box->setProperty("refused", !reason.isEmpty());
     box->setToolTip(reason);
@@ -128,6 +148,7 @@ QString SweepControls::refuseThirdUnit() {
 void SweepControls::takeChoices() {
     PlotSettings s = settings_;
     s.sweepKey = key_->currentData().toString().toStdString();
+    results_->setEnabled(s.sweepKey != KFactorSweepKey);
     // From and To must be numbers; the sweep's own check reports values out
     // of the input's range under the plot.
     QString reason;

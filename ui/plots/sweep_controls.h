@@ -28,6 +28,11 @@ public:
     QCheckBox* logBox() const { return log_; }
     QListWidget* resultList() const { return results_; }
 
+    // With a terrain in use the effective earth's k-factor can be swept too
+    // (each method's loss is drawn against it, the results list waits);
+    // without one it leaves the inputs.
+    void setTerrain(bool inUse);
+
 signals:
     void changed();
     // An entry or choice was refused (a From that is not a number, a third

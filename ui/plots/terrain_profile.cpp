@@ -14,6 +14,7 @@ namespace tarsel {
 namespace {
 
 constexpr int ZoneSteps = 400;       // points along each Fresnel zone edge
+constexpr int BaseSteps = 200;       // segments of the filled ground's curved base
 constexpr double BasePad = 0.15;     // the filled base below the lowest ground, of the span
 constexpr double MinimumSpanM = 10.; // a flat profile still shows some ground
 
@@ -130,8 +131,13 @@ PlotFigure terrainProfileFigure(const terrain::Profile& profile, const terrain::
     const double span = std::max({*high - *low, MinimumSpanM, std::abs(in.txHeightAmslM - *low),
                                   std::abs(in.rxHeightAmslM - *low)});
     const double base = *low - BasePad * span;
-    for (qsizetype i = ground.size() - 1; i >= 0; --i) {
-        const double d = ground[i].x();
+    // The base is a smooth curve: a few hundred points draw it as well as one
+    // under every ground point, at a fraction of the drawing's cost.
+    const double first = ground.front().x(), last = ground.back().x();
+    const qsizetype steps = std::min<qsizetype>(BaseSteps, ground.size() - 1);
+    for (qsizetype i = steps; i >= 0; --i) {
+        const double d =
+            first + (last - first) * static_cast<double>(i) / static_cast<double>(steps);
         ground.append(QPointF(d, base + terrain::earthBulgeM(d, length - d, radius)));
     }
     ground.append(ground.front());

@@ -23,6 +23,7 @@ struct TerrainPlot {
     std::shared_ptr<const terrain::Profile> profile; // empty: no terrain
     terrain::PathAnalysis analysis;
     double kFactor = terrain::DefaultKFactor;
+    terrain::PathSetup setup; // as the source asks, for the Sweep tab's k sweep
 };
 
 // path: the analysis of profile; kFactor its effective earth's k, for the title.

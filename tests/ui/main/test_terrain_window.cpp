@@ -3,7 +3,9 @@
 // a restart, and a lost source falling back to the single hill.
 #include "test_main_window_harness.h"
 
+#include "terrain/report_section.h"
 #include "ui/common/commands.h"
+#include "ui/main/terrain_analyser.h"
 #include "ui/main/terrain_note.h"
 #include "ui/text/text_window.h"
 #include "ui/text/text_window_view.h"
@@ -12,6 +14,7 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace tarsel::testing {
@@ -107,6 +110,38 @@ TEST(TerrainWindow, ACsvProfileSetsTheHillAndClearTerrainGivesTheUsersBack) {
     EXPECT_TRUE(program.diagram()->field(FieldRange)->isEnabled());
     EXPECT_FALSE(note->isVisibleTo(program.window.get()));
     EXPECT_TRUE(program.window->commandAction(IDM_LOS)->isEnabled());
+}
+
+// Inputs changed while the path is worked out in the background: the result
+// for the older ones is dropped, never shown; the newest arrive once, as a
+// synchronous analysis gives them.
+TEST(TerrainWindow, AResultForChangedInputsIsDroppedAndTheNewestArrive) {
+    Program program;
+    program.settle();
+    loadTerrain(program, writeProfile(program.dir, "ridge.csv", RidgeCsv));
+    QSignalSpy arrivals(program.window->terrainAnalyser(), &TerrainAnalyser::arrived);
+    // A new frequency: its analysis starts and has not been taken when k changes.
+    QLineEdit* frequency = program.diagram()->field(FieldFcent);
+    frequency->selectAll();
+    QTest::keyClicks(frequency, QStringLiteral("1e9"));
+    QTest::keyClick(frequency, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(program.window.get(), CommandEvent::eventType());
+    ASSERT_TRUE(program.window->terrainAnalyser()->busy());
+    TerrainSource source = program.state.terrain.source;
+    source.kFactor = 1.0;
+    ASSERT_EQ(retakeTerrain(program.state, source), "");
+    program.settle();
+
+    EXPECT_EQ(arrivals.count(), 1);
+    EXPECT_EQ(program.state.params.fcent.value, 1e9);
+    terrain::PathAnalysis expected;
+    ASSERT_EQ(terrain::analysePath(*program.state.terrain.profile, pathSetup(source),
+                                   program.state.params, expected),
+              "");
+    EXPECT_EQ(program.state.terrain.reportSection,
+              terrain::terrainReportSection(*program.state.terrain.profile, expected));
+    EXPECT_EQ(fieldText(program, FieldY02s), QString::number(expected.params.y02s.value, 'g', 6));
+    EXPECT_TRUE(program.services.warnings.empty());
 }
 
 TEST(TerrainWindow, ABadProfileIsRefusedNamingItsLineAndChangesNothing) {

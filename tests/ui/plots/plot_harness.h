@@ -53,14 +53,16 @@ inline double curveAt(const PlotFigure& figure, const QString& name, double x) {
 }
 
 #ifdef TARSEL_REPORT_PATH
-// The lines tarsel-report --defaults --sweep writes for plan and columns.
-inline QByteArray cliSweep(const SweepPlan& plan, const std::string& columns) {
-    QStringList args = {"--defaults", "--sweep",
-                        QStringLiteral("%1=%2:%3:%4")
-                            .arg(QString::fromStdString(plan.key))
-                            .arg(plan.from, 0, 'g', 17)
-                            .arg(plan.to, 0, 'g', 17)
-                            .arg(plan.points)};
+// The lines tarsel-report --defaults [more] --sweep writes for plan and columns.
+inline QByteArray cliSweep(const SweepPlan& plan, const std::string& columns,
+                           const QStringList& more = {}) {
+    QStringList args = QStringList{"--defaults"} + more;
+    args << "--sweep"
+         << QStringLiteral("%1=%2:%3:%4")
+                .arg(QString::fromStdString(plan.key))
+                .arg(plan.from, 0, 'g', 17)
+                .arg(plan.to, 0, 'g', 17)
+                .arg(plan.points);
     if (!columns.empty()) {
         args << "--columns" << QString::fromStdString(columns);
     }

@@ -4,9 +4,12 @@
 
 #include "ui/plots/terrain_panel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -82,6 +85,56 @@ TEST(TerrainProfile, ABadKIsRefusedAndTheTerrainStays) {
     }
     EXPECT_TRUE(program.services.warnings.empty());
 }
+
+#ifdef TARSEL_REPORT_PATH
+// The Sweep tab sweeps the terrain's k: each method's loss against it, the
+// numbers tarsel-report --profile --sweep kFactor=... writes, and Save Data
+// writes what it writes.
+TEST(TerrainProfile, TheSweepTabsKSweepIsTheCommandLineSweep) {
+    Program program;
+    PlotWindow* window = profileOverRidge(program);
+    ASSERT_NE(window, nullptr);
+    window->showTab(PlotTab::Sweep);
+    waitForPlots(program);
+    auto* key = window->findChild<QComboBox*>("sweepKey");
+    key->setCurrentIndex(key->findData(QStringLiteral("kFactor")));
+    window->findChild<QCheckBox*>("sweepLog")->setChecked(false);
+    for (const auto& [name, text] : {std::pair{"sweepTo", "4"}, std::pair{"sweepFrom", "0.5"}}) {
+        auto* box = window->findChild<QLineEdit*>(name);
+        box->setText(QString::fromLatin1(text));
+        emit box->editingFinished();
+    }
+    auto* points = window->findChild<QSpinBox*>("sweepPoints");
+    points->setValue(8);
+    emit points->editingFinished();
+    waitForPlots(program);
+    program.services.saveAnswer = program.dir.filePath("k.csv");
+    window->findChild<QPushButton*>("saveData")->click();
+    QFile file(program.services.saveAnswer);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> saved = file.readAll().split('\n');
+
+    const QList<QByteArray> cli =
+        cliSweep({"kFactor", 0.5, 4.0, 8, false},
+                 "terrain.deltaBullingtonDb,terrain.bullingtonDb,terrain.deygoutDb,"
+                 "terrain.epsteinPetersonDb",
+                 {"--profile", program.dir.filePath(QStringLiteral("ridge.csv")), "--tx-height",
+                  "2", "--rx-height", "2"})
+            .split('\n');
+    ASSERT_EQ(cli.size(), 8 + 2) << cli.front().toStdString(); // header, points, last newline
+    EXPECT_EQ(saved, cli);
+    const PlotFigure& f = window->data(PlotTab::Sweep).figure;
+    ASSERT_EQ(f.curves.size(), 4u);
+    for (int row = 1; row <= 8; ++row) {
+        const QList<QByteArray> cells = cli[row].split(',');
+        for (int method = 0; method < 4; ++method) {
+            EXPECT_EQ(f.curves[static_cast<std::size_t>(method)].points[row - 1],
+                      QPointF(cells[0].toDouble(), cells[method + 1].toDouble()))
+                << row << ' ' << method;
+        }
+    }
+}
+#endif
 
 } // namespace
 } // namespace tarsel::testing

@@ -1,0 +1,146 @@
+// The Path Profile tab over a terrain redrawn for a new k, 100 km at 30 m
+// (3,300 points), offscreen. k runs through the presets; every repetition is
+// one new k, the p95 line the 95th percentile over the repetitions.
+//   all-on-gui-thread: what the window's thread used to do for a new k: the
+//     path worked through twice (the k's check, then the recalculation),
+//     the report's Terrain section, the methods table and the plot drawn.
+//   gui-thread: what it does now: the k's check (the main obstacle only),
+//     the link moved over the analysis that arrived, the Terrain section,
+//     the table and the plot drawn.
+//   background: what now runs off that thread: the path worked through and
+//     the figure built.
+#include "terrain/report_section.h"
+#include "ui/plots/plot_view.h"
+#include "ui/plots/terrain_panel.h"
+#include "ui/plots/terrain_profile.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+using namespace tarsel;
+
+// A ridge between two valleys with some roughness.
+terrain::Profile ridgeProfile() {
+    terrain::Profile profile;
+    constexpr int points = 3300;
+    for (int i = 0; i < points; ++i) {
+        const double d = 100000.0 * i / (points - 1);
+        const double ridge = (d - 55000.0) / 9000.0;
+        profile.distanceM.push_back(d);
+        profile.heightM.push_back(150.0 + 260.0 * std::exp(-ridge * ridge) +
+                                  8.0 * std::sin(d / 310.0));
+    }
+    return profile;
+}
+
+struct Bench {
+    terrain::Profile profile = ridgeProfile();
+    LinkParams params;
+    PlotView view;
+    TerrainPanel panel;
+    std::size_t next = 0;
+
+    Bench() {
+        params.fcent.value = 5.8e9;
+        for (QWidget* w : {static_cast<QWidget*>(&view), static_cast<QWidget*>(&panel)}) {
+            w->setAttribute(Qt::WA_DontShowOnScreen);
+        }
+        view.resize(900, 560);
+        view.show();
+    }
+
+    terrain::PathSetup nextSetup() {
+        static const double ks[] = {2.0 / 3.0, 1.0, 4.0 / 3.0, INFINITY};
+        terrain::PathSetup setup;
+        setup.txHeightM = 60.0;
+        setup.rxHeightM = 50.0;
+        setup.kFactor = ks[next++ % std::size(ks)];
+        return setup;
+    }
+
+    void draw(const terrain::PathAnalysis& path, const PlotFigure& figure, double k) {
+        benchmark::DoNotOptimize(terrain::terrainReportSection(profile, path));
+        panel.showTerrain(&path, k);
+        view.setFigure(figure);
+        view.layOutNow();
+    }
+};
+
+void allOnGuiThread(benchmark::State& state) {
+    Bench b;
+    for (auto _ : state) {
+        const terrain::PathSetup setup = b.nextSetup();
+        terrain::PathAnalysis check, path;
+        terrain::analysePath(b.profile, setup, b.params, check);
+        terrain::analysePath(b.profile, setup, b.params, path);
+        b.draw(path, terrainProfileFigure(b.profile, path, setup.kFactor), setup.kFactor);
+    }
+}
+
+void guiThread(benchmark::State& state) {
+    Bench b;
+    // The analyses and figures as they arrive from the background.
+    std::vector<terrain::PathAnalysis> paths(4);
+    std::vector<PlotFigure> figures(4);
+    std::vector<terrain::PathSetup> setups(4);
+    for (std::size_t i = 0; i < 4; ++i) {
+        setups[i] = b.nextSetup();
+        terrain::analysePath(b.profile, setups[i], b.params, paths[i]);
+        figures[i] = terrainProfileFigure(b.profile, paths[i], setups[i].kFactor);
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const std::size_t at = i++ % 4;
+        benchmark::DoNotOptimize(terrain::checkPath(b.profile, setups[at], b.params));
+        terrain::relinkPath(b.profile, b.params, paths[at]);
+        b.draw(paths[at], figures[at], setups[at].kFactor);
+    }
+}
+
+void background(benchmark::State& state) {
+    Bench b;
+    for (auto _ : state) {
+        const terrain::PathSetup setup = b.nextSetup();
+        terrain::PathAnalysis path;
+        terrain::analysePath(b.profile, setup, b.params, path);
+        benchmark::DoNotOptimize(terrainProfileFigure(b.profile, path, setup.kFactor));
+    }
+}
+
+double p95(const std::vector<double>& v) {
+    std::vector<double> sorted = v;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[static_cast<std::size_t>(std::ceil(0.95 * static_cast<double>(sorted.size()))) -
+                  1];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const struct {
+        const char* name;
+        void (*run)(benchmark::State&);
+    } cases[] = {{"TerrainNewK/all-on-gui-thread", allOnGuiThread},
+                 {"TerrainNewK/gui-thread", guiThread},
+                 {"TerrainNewK/background", background}};
+    for (const auto& [name, run] : cases) {
+        benchmark::RegisterBenchmark(name, run)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1)
+            ->Repetitions(60)
+            ->ComputeStatistics("p95", p95)
+            ->ReportAggregatesOnly(true);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
