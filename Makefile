@@ -34,13 +34,14 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: configure
-	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_bench tarsel_plot_bench tarsel_terrain_bench tarsel_typing_bench tarsel-report
+	@cmake --build $(BUILD) -j $(JOBS) --target tarsel_bench tarsel_plot_bench tarsel_terrain_bench tarsel_typing_bench tarsel_bare_window tarsel tarsel-report
 	@$(BUILD)/bench/tarsel_bench
 	@$(BUILD)/bench/tarsel_plot_bench
 	@$(BUILD)/bench/tarsel_terrain_bench
 	@$(BUILD)/bench/tarsel_typing_bench
 	@bench/sweep_cli.sh $(BUILD)/cli/tarsel-report
 	@bench/terrain_cli.sh $(BUILD)/cli/tarsel-report
+	@bench/startup.sh $(BUILD)
 
 # Installs the programs stripped, with help, desktop entry, icons, metainfo,
 # man pages and completion, under $(PREFIX) (and $$DESTDIR when set).

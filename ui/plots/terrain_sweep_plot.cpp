@@ -6,15 +6,16 @@ namespace tarsel {
 
 namespace {
 
-// The curves: a method's loss column and its name.
+// The curves: a method's loss column, its name and a colour far from the others'.
 const struct {
     const char* column;
     const char* name;
+    PlotColour colour;
 } MethodCurves[] = {
-    {"terrain.deltaBullingtonDb", "Delta-Bullington"},
-    {"terrain.bullingtonDb", "Bullington"},
-    {"terrain.deygoutDb", "Deygout (3 edges)"},
-    {"terrain.epsteinPetersonDb", "Epstein-Peterson"},
+    {"terrain.deltaBullingtonDb", "Delta-Bullington", PlotColour::Blue},
+    {"terrain.bullingtonDb", "Bullington", PlotColour::Orange},
+    {"terrain.deygoutDb", "Deygout (3 edges)", PlotColour::BluishGreen},
+    {"terrain.epsteinPetersonDb", "Epstein-Peterson", PlotColour::Purple},
 };
 
 // From and To as the command line takes them, so that the sweep's own check
@@ -64,11 +65,10 @@ PlotData kFactorSweepPlot(const LinkParams& params, const PlotSettings& settings
     data.params = params;
     data.terrainSweep = sweep;
 
-    int colour = 1;
     for (const auto& m : MethodCurves) {
         PlotCurve curve;
         curve.name = QString::fromLatin1(m.name);
-        curve.colour = static_cast<PlotColour>(colour++);
+        curve.colour = m.colour;
         curve.points.reserve(static_cast<qsizetype>(plan.points));
         f.curves.push_back(std::move(curve));
     }

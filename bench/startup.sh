@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Start-up of the window program against a bare Qt window
+# (bench/startup/bare_window.cpp), both offscreen, started N times in turn:
+# each shows its window, saves it as a picture and quits. Prints the median
+# wall and processor times (user + system, all threads; a busy machine
+# inflates it less), the median peak resident memory and the ratios. The
+# goal: tarsel within 1.1x the bare window's time and 8 MB of its memory.
+# usage: bench/startup.sh [BUILD] [N]   (default build, 30)
+set -euo pipefail
+build=${1:-build}
+runs=${2:-30}
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+echo "cores: $(nproc), load: $(cut -d' ' -f1-3 /proc/loadavg), runs: $runs each"
+QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$folder/config" python3 - "$build" "$runs" "$folder" <<'PY'
+import os, statistics, subprocess, sys, time
+
+build, runs, folder = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+programs = {
+    "bare Qt window": [f"{build}/bench/tarsel_bare_window", f"{folder}/bare.png"],
+    "tarsel": [f"{build}/ui/tarsel", "--screenshot", f"{folder}/tarsel.png"],
+}
+seen = {name: [] for name in programs}
+for _ in range(runs):
+    for name, command in programs.items():
+        start = time.perf_counter()
+        child = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        _, status, use = os.wait4(child.pid, 0)
+        wall = time.perf_counter() - start
+        if status != 0:
+            sys.exit(f"{command[0]} failed (status {status})")
+        seen[name].append((wall, use.ru_utime + use.ru_stime, use.ru_maxrss / 1024))
+
+def median(name, i):
+    return statistics.median(row[i] for row in seen[name])
+
+for name in programs:
+    print(f"{name:15} wall {median(name, 0) * 1000:6.1f} ms  cpu {median(name, 1) * 1000:6.1f} ms"
+          f"  peak RSS {median(name, 2):6.1f} MB")
+bare, tarsel = "bare Qt window", "tarsel"
+print(f"tarsel / bare:  wall {median(tarsel, 0) / median(bare, 0):.2f}x  "
+      f"cpu {median(tarsel, 1) / median(bare, 1):.2f}x  "
+      f"RSS +{median(tarsel, 2) - median(bare, 2):.1f} MB   (goal: 1.1x, +8 MB)")
+PY
