@@ -9,26 +9,44 @@
 //     the table and the plot drawn.
 //   background: what now runs off that thread: the path worked through and
 //     the figure built.
+//   window: the whole program on a temporary settings file with that
+//     terrain and the Path Profile tab open, a preset picked in the k box,
+//     until the plot window has drawn it: all the window's thread does (the
+//     k's check and save, the recalculations, the table and the plot).
+// Then a commit of a new frequency over a 1,000,000-point terrain, where the
+// window's thread used to work the path through (all-on-gui-thread) and now
+// only moves the link over the analysis that arrives (gui-thread).
 #include "terrain/report_section.h"
+#include "ui/common/app_state.h"
+#include "ui/common/commands.h"
+#include "ui/common/ui_services.h"
+#include "ui/main/application.h"
+#include "ui/main/main_window.h"
+#include "ui/main/terrain_analyser.h"
 #include "ui/plots/plot_view.h"
+#include "ui/plots/plot_window.h"
 #include "ui/plots/terrain_panel.h"
 #include "ui/plots/terrain_profile.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
 
 using namespace tarsel;
 
-// A ridge between two valleys with some roughness.
-terrain::Profile ridgeProfile() {
+// A ridge between two valleys with some roughness, 100 km long.
+terrain::Profile ridgeProfile(int points = 3300) {
     terrain::Profile profile;
-    constexpr int points = 3300;
     for (int i = 0; i < points; ++i) {
         const double d = 100000.0 * i / (points - 1);
         const double ridge = (d - 55000.0) / 9000.0;
@@ -113,6 +131,79 @@ void background(benchmark::State& state) {
     }
 }
 
+void settle(const std::function<bool()>& done) {
+    while (!done()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    for (int i = 0; i < 5; ++i) { // the queued replot and its painting
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+void inWindow(benchmark::State& state) {
+    QTemporaryDir dir;
+    QFile csv(dir.filePath(QStringLiteral("ridge.csv")));
+    csv.open(QIODevice::WriteOnly);
+    csv.write("Distance (m),Height (m)\n");
+    const terrain::Profile profile = ridgeProfile();
+    for (std::size_t i = 0; i < profile.size(); ++i) {
+        csv.write(QByteArray::number(profile.distanceM[i], 'g', 17) + ',' +
+                  QByteArray::number(profile.heightM[i], 'g', 17) + '\n');
+    }
+    csv.close();
+    QFile ini(dir.filePath(QStringLiteral("Tarsel.ini")));
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Terrain]\nSource=profile\nProfile=" + csv.fileName().toUtf8() +
+              "\nTxHeight=60\nRxHeight=50\n[Plots]\nTab=2\n");
+    ini.close();
+    AppState app;
+    app.settingsPath = ini.fileName();
+    app.services = &defaultUiServices();
+    {
+        std::unique_ptr<MainWindow> window = startTarsel(app);
+        window->command(IDM_GRAPH_PROFILE);
+        auto* plots = qobject_cast<PlotWindow*>(app.plotWindow.data());
+        const auto drawnAfter = [&](int drawn) {
+            return [&, drawn] {
+                return plots->drawnCount() > drawn && !plots->busy() &&
+                       !window->terrainAnalyser()->busy();
+            };
+        };
+        settle(drawnAfter(0));
+        QComboBox* box = plots->terrainPanel()->kFactorBox();
+        int next = 0;
+        for (auto _ : state) {
+            const int drawn = plots->drawnCount();
+            next = (next + 1) % 4; // the presets in turn
+            box->setCurrentIndex(next);
+            emit box->activated(next);
+            settle(drawnAfter(drawn));
+        }
+        plots->close();
+    }
+}
+
+void commitOnGuiThread(benchmark::State& state, bool before) {
+    const terrain::Profile profile = ridgeProfile(1000000);
+    terrain::PathSetup setup;
+    setup.txHeightM = 60.0;
+    setup.rxHeightM = 50.0;
+    LinkParams params;
+    terrain::PathAnalysis path;
+    terrain::analysePath(profile, setup, params, path);
+    int commits = 0;
+    for (auto _ : state) {
+        params.fcent.value = ++commits % 2 == 0 ? 5.8e9 : 5.9e9;
+        if (before) {
+            terrain::analysePath(profile, setup, params, path);
+        } else {
+            terrain::relinkPath(profile, params, path);
+        }
+        benchmark::DoNotOptimize(terrain::terrainReportSection(profile, path));
+    }
+}
+
 double p95(const std::vector<double>& v) {
     std::vector<double> sorted = v;
     std::sort(sorted.begin(), sorted.end());
@@ -130,12 +221,23 @@ int main(int argc, char** argv) {
         void (*run)(benchmark::State&);
     } cases[] = {{"TerrainNewK/all-on-gui-thread", allOnGuiThread},
                  {"TerrainNewK/gui-thread", guiThread},
-                 {"TerrainNewK/background", background}};
+                 {"TerrainNewK/background", background},
+                 {"TerrainNewK/window", inWindow}};
     for (const auto& [name, run] : cases) {
         benchmark::RegisterBenchmark(name, run)
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1)
             ->Repetitions(60)
+            ->ComputeStatistics("p95", p95)
+            ->ReportAggregatesOnly(true);
+    }
+    for (const bool before : {true, false}) {
+        benchmark::RegisterBenchmark(before ? "TerrainCommit/1e6-points/all-on-gui-thread"
+                                            : "TerrainCommit/1e6-points/gui-thread",
+                                     commitOnGuiThread, before)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1)
+            ->Repetitions(20)
             ->ComputeStatistics("p95", p95)
             ->ReportAggregatesOnly(true);
     }
