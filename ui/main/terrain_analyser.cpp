@@ -73,7 +73,11 @@ void TerrainAnalyser::arrive() {
     }
     const TerrainAnalysisKey key = analysisKeyOf(state_);
     if (!(runningKey_ == key)) {
-        start(key); // for inputs that changed meanwhile: dropped
+        // Worked out for inputs that have changed since: dropped, and the
+        // newest worked out unless already known (a terrain loaded meanwhile).
+        if (!(state_.terrain.analysedKey == key)) {
+            start(key);
+        }
         return;
     }
     if (!outcome.error.empty()) {
