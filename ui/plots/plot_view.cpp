@@ -19,6 +19,9 @@ constexpr double MaxZoomSpan = 1e4;   // of the whole figure's span
 constexpr double MaxExtraDecades = 6; // a log axis zoomed out beyond the figure
 constexpr double ReadoutReach = 40.0; // pixels either side searched for the nearest point
 const char* const MarkerProperty = "plotMarker";
+// On a page, a drawing to scale whose heights would fill less than half of
+// the plot area is drawn with a larger exaggeration.
+constexpr double PageFillFactor = 2.0;
 
 QString number(double value) {
     return QString::fromStdString(formatG(value, 0, 5));
@@ -59,6 +62,13 @@ bool coincide(const PlotCurve& a, const PlotCurve& b) {
         }
     }
     return true;
+}
+
+// value rounded down to two significant digits (47.3 -> 47, 1234 -> 1200).
+double roundedDown(double value) {
+    const double step = std::pow(10.0, std::floor(std::log10(value)) - 1.0);
+    const double rounded = std::floor(value / step) * step;
+    return rounded > 0.0 && std::isfinite(rounded) ? rounded : value;
 }
 
 struct Extent {
@@ -195,6 +205,8 @@ void PlotView::build() {
     // One curve alone is named by its axis: the plot gets the legend's room.
     legend->setVisible(legend->itemCount() > 1);
     legendBelow_ = legend->itemCount() > 4;
+    // A legend below the plot keeps its frame off the widget's bottom edge.
+    plotLayout()->setMargins(QMargins(0, 0, 0, legendBelow_ ? 2 : 0));
     QCPLayoutInset* inset = axisRect()->insetLayout();
     if (legendBelow_ && inset->elements(false).contains(legend)) {
         inset->take(legend);
@@ -308,12 +320,16 @@ void PlotView::computeFullRanges() {
         // One metre up drawn as `exaggeration` metres along, the path across
         // the whole width; heights that do not fit lower the exaggeration.
         const double perPixelX = fullX_.size() / area.width();
-        const double wanted = perPixelX / figure_.exaggeration * area.height();
-        if (wanted >= fullY_.size()) {
-            // The ground at the bottom, the sky above it.
-            fullY_ = drawable(QCPRange(fullY_.lower, fullY_.lower + wanted), false);
+        const double fits = perPixelX / (fullY_.size() / area.height()); // heights fill the area
+        if (fits < figure_.exaggeration) {
+            shownExaggeration_ = fits;
         } else {
-            shownExaggeration_ = perPixelX / (fullY_.size() / area.height());
+            if (fillsPage_ && std::isfinite(fits) && fits > PageFillFactor * figure_.exaggeration) {
+                shownExaggeration_ = roundedDown(fits);
+            }
+            // The ground at the bottom, the sky above it.
+            const double height = perPixelX / shownExaggeration_ * area.height();
+            fullY_ = drawable(QCPRange(fullY_.lower, fullY_.lower + height), false);
         }
     }
     updateTitle();
@@ -404,6 +420,9 @@ void PlotView::updateTitle() {
     QString text = figure_.title;
     if (figure_.exaggeration > 0.0 && shownExaggeration_ < figure_.exaggeration * 0.99) {
         text += QStringLiteral(" \u2013 heights shown x%1 to fit")
+                    .arg(QString::fromStdString(formatG(shownExaggeration_, 0, 3)));
+    } else if (shownExaggeration_ > figure_.exaggeration) {
+        text += QStringLiteral(" \u2013 heights shown x%1 to fill the page")
                     .arg(QString::fromStdString(formatG(shownExaggeration_, 0, 3)));
     }
     title_->setText(text);

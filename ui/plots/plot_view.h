@@ -23,6 +23,8 @@ public:
     // Draws figure, replacing what was shown.
     void setFigure(const PlotFigure& figure);
     const PlotFigure& figure() const { return figure_; }
+    // The title as drawn: the figure's, with the exaggeration shown if it differs.
+    QString title() const { return title_->text(); }
     // Lays the plot out and draws it at once, so that a render straight after
     // setFigure draws it whole: the PDF report, the benchmark.
     void layOutNow();
@@ -30,6 +32,10 @@ public:
     // Fonts of the given pixel size (the title a little larger), for drawing
     // at a scale: a page's fonts then grow with the plot.
     void setPixelFonts(int pixels);
+    // A page's view: a drawing to scale whose heights would leave most of
+    // its plot area empty is drawn with a larger exaggeration (the title says
+    // which) so that the path fills it.
+    void setFillsPage(bool fill) { fillsPage_ = fill; }
 
     // The whole figure in view again.
     void resetZoom();
@@ -89,7 +95,8 @@ private:
     QCPTextElement* title_ = nullptr;
     QCPRange fullX_, fullY_, fullY2_;
     double shownExaggeration_ = 0.0; // drawn to scale: the exaggeration that fits
-    QSize scaledFor_;                // the plot area those ranges were made for
+    bool fillsPage_ = false;
+    QSize scaledFor_; // the plot area those ranges were made for
     bool zoomed_ = false;
     bool settingRanges_ = false; // ranges set by the view, not by the user
     bool legendBelow_ = false;

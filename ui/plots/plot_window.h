@@ -50,6 +50,8 @@ public:
     QLabel* readoutLabel() const { return readout_; }
     QLabel* noteLabel(PlotTab tab) const;
     const PlotSettings& settings() const { return settings_; }
+    // Where the next save dialog starts (an export elsewhere chose it).
+    void setFolder(const std::string& folder) { settings_.folder = folder; }
     // The k-factor and methods beside the path profile over a terrain.
     TerrainPanel* terrainPanel() const { return terrainPanel_; }
 

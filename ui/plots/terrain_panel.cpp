@@ -1,6 +1,5 @@
 #include "ui/plots/terrain_panel.h"
 
-#include "entry/number_format.h"
 #include "entry/number_parse.h"
 #include "ui/plots/terrain_profile.h"
 
@@ -28,23 +27,12 @@ const KPreset KPresets[] = {
     {"\u221e", std::numeric_limits<double>::infinity()}, // a flat earth
 };
 
-// The rows of the table: each method's loss, then the margin.
-constexpr terrain::Method Methods[] = {terrain::Method::DeltaBullington,
-                                       terrain::Method::Bullington, terrain::Method::Deygout,
-                                       terrain::Method::EpsteinPeterson};
-const char* const MethodTitles[] = {"Delta-Bullington", "Bullington", "Deygout (3 edges)",
-                                    "Epstein-Peterson"};
-
 std::optional<double> positive(const QString& text) {
     const std::optional<double> value = parseDoubleText(text.trimmed().toStdString());
     if (!value || !(*value > 0.0)) {
         return std::nullopt;
     }
     return value;
-}
-
-QString decibels(double value) {
-    return QString::fromStdString(formatG(value, 0, 4));
 }
 
 } // namespace
@@ -90,14 +78,10 @@ TerrainPanel::TerrainPanel(QWidget* parent) : QWidget(parent) {
     why_->setWordWrap(true);
     why_->hide();
 
-    table_ = new QTableWidget(std::size(Methods) + 1, 1, this);
+    const QStringList rows = terrainTableTitles();
+    table_ = new QTableWidget(static_cast<int>(rows.size()), 1, this);
     table_->setObjectName(QStringLiteral("terrainMethods"));
     table_->setHorizontalHeaderLabels({QStringLiteral("Loss [dB]")});
-    QStringList rows;
-    for (const char* title : MethodTitles) {
-        rows << QString::fromLatin1(title);
-    }
-    rows << QStringLiteral("Terrain margin");
     table_->setVerticalHeaderLabels(rows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setStretchLastSection(true);
@@ -136,15 +120,14 @@ void TerrainPanel::showTerrain(const terrain::PathAnalysis* analysis, double kFa
         }
         kBox_->setEditText(preset >= 0 ? kBox_->itemText(preset) : kFactorText(kFactor));
     }
-    for (std::size_t i = 0; i < std::size(Methods); ++i) {
+    const std::vector<TerrainTableRow> rows = terrainTableRows(*analysis);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
         QTableWidgetItem* item = table_->item(static_cast<int>(i), 0);
-        item->setText(decibels(analysis->losses.of(Methods[i])));
+        item->setText(rows[i].value);
         QFont font = item->font();
-        font.setBold(Methods[i] == analysis->method); // the one the margin uses
+        font.setBold(rows[i].used); // the one the margin uses
         item->setFont(font);
     }
-    table_->item(static_cast<int>(std::size(Methods)), 0)
-        ->setText(decibels(analysis->terrain.marginDb));
     show();
 }
 

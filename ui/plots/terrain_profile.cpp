@@ -66,6 +66,23 @@ QList<QPointF> groundOutline(const terrain::Profile& profile, double radius) {
     return points;
 }
 
+// The methods in the table's order, with their titles.
+struct MethodRow {
+    terrain::Method method;
+    const char* title;
+};
+constexpr MethodRow MethodRows[] = {
+    {terrain::Method::DeltaBullington, "Delta-Bullington"},
+    {terrain::Method::Bullington, "Bullington"},
+    {terrain::Method::Deygout, "Deygout (3 edges)"},
+    {terrain::Method::EpsteinPeterson, "Epstein-Peterson"},
+};
+constexpr const char* MarginTitle = "Terrain margin";
+
+QString decibels(double value) {
+    return QString::fromStdString(formatG(value, 0, 4));
+}
+
 Clearance verdictOf(terrain::Verdict verdict) {
     switch (verdict) {
     case terrain::Verdict::Clear:
@@ -79,6 +96,24 @@ Clearance verdictOf(terrain::Verdict verdict) {
 }
 
 } // namespace
+
+std::vector<TerrainTableRow> terrainTableRows(const terrain::PathAnalysis& path) {
+    std::vector<TerrainTableRow> rows;
+    for (const MethodRow& row : MethodRows) {
+        rows.push_back({QString::fromLatin1(row.title), decibels(path.losses.of(row.method)),
+                        row.method == path.method});
+    }
+    rows.push_back({QString::fromLatin1(MarginTitle), decibels(path.terrain.marginDb), false});
+    return rows;
+}
+
+QStringList terrainTableTitles() {
+    QStringList titles;
+    for (const MethodRow& row : MethodRows) {
+        titles << QString::fromLatin1(row.title);
+    }
+    return titles << QString::fromLatin1(MarginTitle);
+}
 
 QString kFactorText(double k) {
     if (std::isinf(k)) {

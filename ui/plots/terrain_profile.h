@@ -10,7 +10,9 @@
 #include "ui/plots/plot_figure.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
+#include <vector>
 
 namespace tarsel {
 
@@ -29,6 +31,17 @@ struct TerrainPlot {
 // path: the analysis of profile; kFactor its effective earth's k, for the title.
 PlotFigure terrainProfileFigure(const terrain::Profile& profile, const terrain::PathAnalysis& path,
                                 double kFactor);
+
+// A row of the methods table beside the profile: a method's loss, or the
+// terrain margin (the last row), in dB as shown.
+struct TerrainTableRow {
+    QString title;
+    QString value;
+    bool used = false; // the method the margin takes
+};
+std::vector<TerrainTableRow> terrainTableRows(const terrain::PathAnalysis& path);
+// The rows' titles, before any path is known.
+QStringList terrainTableTitles();
 
 // "4/3", "2/3", "1", "inf" or the shortest number, as the k control shows it.
 QString kFactorText(double k);

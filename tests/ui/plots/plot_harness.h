@@ -38,6 +38,20 @@ inline PlotWindow* openPlots(Program& program, int command) {
     return plotWindow(program);
 }
 
+// A ridge at 3 km between two valleys, 5 km long, loaded as the terrain.
+inline void loadRidge(Program& program) {
+    const QString path = program.dir.filePath(QStringLiteral("ridge.csv"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("d (km),h (m)\n0,100\n1,120\n2,180\n3,260\n4,150\n5,110\n");
+    }
+    file.close();
+    program.services.openAnswer = path;
+    program.settle();
+    program.window->commandAction(IDM_TERRAIN_PROFILE)->trigger();
+    program.settle();
+}
+
 // The y of the named curve at exactly x, or NaN.
 inline double curveAt(const PlotFigure& figure, const QString& name, double x) {
     for (const PlotCurve& curve : figure.curves) {

@@ -5,6 +5,7 @@
 
 #include "pdf_tools.h"
 
+#include "settings/profile_file.h"
 #include "ui/plots/pdf_report.h"
 #include "ui/plots/plot_export.h"
 #include "ui/plots/plot_settings.h"
@@ -12,10 +13,12 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -140,17 +143,33 @@ TEST(PlotExport, AFigureLaidOutAtOnceDrawsAsTheWindowShowsIt) {
     EXPECT_EQ(atOnce, view.grab().toImage());
 }
 
-TEST(PlotExport, PdfReportHasTheReportPagesAndThreePlots) {
+TEST(PlotExport, PdfReportHasItsPagesAndStartsInTheLastFolder) {
     Program program;
     program.settle();
-    program.services.saveAnswer = program.dir.filePath("report.pdf");
+    const QString last = program.dir.filePath("last");
+    ASSERT_TRUE(QDir(program.dir.path()).mkdir("last"));
+    writeProfileString(program.state.settingsPath.toStdString(), "Plots", "Folder",
+                       last.toStdString());
+    program.services.saveAnswer = program.dir.filePath("report"); // typed without a suffix
     program.window->commandAction(IDM_EXPORT_PDF)->trigger();
-    const QByteArray pdf = readAll(program.services.saveAnswer);
+    EXPECT_EQ(program.services.saveQuestion.folder, last);
+    EXPECT_TRUE(QRegularExpression("^tarsel-report-\\d{4}-\\d\\d-\\d\\d\\.pdf$")
+                    .match(program.services.saveQuestion.name)
+                    .hasMatch())
+        << program.services.saveQuestion.name.toStdString();
+    const QByteArray pdf = readAll(program.dir.filePath("report.pdf"));
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "),
               pdfPageCount(121));
     EXPECT_EQ(pdfPageCount(121), 5);
     EXPECT_TRUE(program.services.warnings.empty());
+    // The next save, of the report or a plot, starts where this one went.
+    EXPECT_EQ(loadPlotSettings(program.state.settingsPath.toStdString()).folder,
+              program.dir.path().toStdString());
+    PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
+    program.services.saveAnswer = last + "/again.pdf";
+    program.window->commandAction(IDM_EXPORT_PDF)->trigger();
+    EXPECT_EQ(window->settings().folder, last.toStdString());
 }
 
 TEST(PlotExport, FailedWritesNameThePathAndLeaveNoFile) {

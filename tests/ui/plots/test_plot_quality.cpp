@@ -44,30 +44,59 @@ void expectPlainAndFinite(const QStringList& labels, const char* where) {
     }
 }
 
+// The heights drawn of figure, against the y range shown: the share of the
+// plot area the drawing fills.
+double heightsShare(const PlotFigure& f, QPointF shown) {
+    double lo = INFINITY, hi = -INFINITY;
+    for (const PlotCurve& c : f.curves) {
+        for (const QPointF& p : c.points) {
+            lo = std::min(lo, p.y());
+            hi = std::max(hi, p.y());
+        }
+    }
+    return (hi - lo) / (shown.y() - shown.x());
+}
+
 TEST(PlotQuality, PdfPlotsFillTheirPagesWithEveryCurveInTheLegend) {
-    Program program{Link};
-    std::vector<PdfPlotPage> pages;
-    const QString path = program.dir.filePath("report.pdf");
-    ASSERT_EQ(
-        writePdfReport(path, program.state.params, program.state.results, PlotSettings{}, &pages),
-        "");
-    ASSERT_EQ(pages.size(), 3u);
-    const PlotTab tabs[] = {PlotTab::Range, PlotTab::Height, PlotTab::Profile};
-    SweepControl never;
-    for (std::size_t i = 0; i < pages.size(); ++i) {
-        const PlotFigure f =
-            computePlot(tabs[i], program.state.params, program.state.results, PlotSettings{}, never)
-                .figure;
-        int entries = 0;
-        for (const PlotCurve& c : f.curves) {
-            entries += c.name.endsWith(", lower") ? 0 : 1;
+    for (const bool terrain : {false, true}) {
+        Program program{Link};
+        program.settle();
+        if (terrain) {
+            loadRidge(program);
         }
-        for (const PlotMarker& m : f.markers) {
-            entries += std::isfinite(m.at) && std::fabs(m.at) <= AxisLimit ? 1 : 0;
+        std::vector<PdfPlotPage> pages;
+        const QString path = program.dir.filePath("report.pdf");
+        const PdfReportContent content = pdfReportContent(program.state);
+        ASSERT_EQ(writePdfReport(path, content, &pages), "");
+        // The link's three plots, then the profile over a terrain in use.
+        std::vector<PlotFigure> figures;
+        SweepControl never;
+        for (const PlotTab tab : {PlotTab::Range, PlotTab::Height, PlotTab::Profile}) {
+            figures.push_back(
+                computePlot(tab, content.params, content.results, content.settings, never).figure);
         }
-        EXPECT_EQ(pages[i].legendEntries, entries) << i;
-        EXPECT_GE(pages[i].plot.width(), 0.95 * pages[i].page.width()) << i;
-        EXPECT_GE(pages[i].plot.height(), 0.7 * pages[i].page.height()) << i;
+        if (terrain) {
+            figures.push_back(terrainProfileFigure(
+                *content.terrain.profile, content.terrain.analysis, content.terrain.kFactor));
+        }
+        ASSERT_EQ(pages.size(), figures.size()) << terrain;
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            const PlotFigure& f = figures[i];
+            int entries = 0;
+            for (const PlotCurve& c : f.curves) {
+                entries += c.name.endsWith(", lower") ? 0 : 1;
+            }
+            for (const PlotMarker& m : f.markers) {
+                entries += std::isfinite(m.at) && std::fabs(m.at) <= AxisLimit ? 1 : 0;
+            }
+            EXPECT_TRUE(pages[i].title.startsWith(f.title)) << pages[i].title.toStdString();
+            EXPECT_EQ(pages[i].legendEntries, entries) << i;
+            // The plot area across the page's width and down most of it, the
+            // drawing (a profile to scale too) over most of its height.
+            EXPECT_GE(pages[i].plot.width(), 0.85 * pages[i].page.width()) << i;
+            EXPECT_GE(pages[i].plot.height(), 0.55 * pages[i].page.height()) << i;
+            EXPECT_GE(heightsShare(f, pages[i].yRange), 0.5) << pages[i].title.toStdString();
+        }
     }
 }
 

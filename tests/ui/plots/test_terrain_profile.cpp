@@ -18,18 +18,8 @@
 namespace tarsel::testing {
 namespace {
 
-// A ridge at 3 km between two valleys, 5 km long.
-constexpr const char* RidgeCsv = "d (km),h (m)\n0,100\n1,120\n2,180\n3,260\n4,150\n5,110\n";
-
 PlotWindow* profileOverRidge(Program& program) {
-    const QString path = program.dir.filePath(QStringLiteral("ridge.csv"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(RidgeCsv);
-    file.close();
-    program.services.openAnswer = path;
-    program.settle();
-    program.window->commandAction(IDM_TERRAIN_PROFILE)->trigger();
+    loadRidge(program);
     return openPlots(program, IDM_GRAPH_PROFILE);
 }
 
