@@ -267,8 +267,10 @@ QString pdfReportName() {
 PdfReportContent pdfReportContent(const AppState& state) {
     PdfReportContent content{state.params, state.results, plotChoices(state), {}, {}, {}};
     if (state.terrain.inUse()) {
-        content.terrain = TerrainPlot{state.terrain.profile, state.terrain.analysis,
-                                      state.terrain.source.kFactor};
+        // The analysis in use, with the k it was worked out for.
+        content.terrain =
+            TerrainPlot{state.terrain.profile, state.terrain.analysis,
+                        state.terrain.analysedKey.kFactor, pathSetup(state.terrain.source)};
         content.terrainName = state.terrain.name;
         content.reportAppendix = state.terrain.reportSection;
     }
