@@ -63,6 +63,12 @@ void defineDemOptions(CLI::App& app, DemOptions& options, const char* group) {
                  "fill voids (no-data posts) from their neighbours instead of refusing them")
         ->group(group)
         ->needs(dem);
+    app.add_flag("--progress", options.progress,
+                 "while sampling, write lines 'tarsel-report: progress: STAGE DONE/TOTAL' to "
+                 "standard error, STAGE being opening (raster files) or sampling (profile "
+                 "points), about a hundred a stage")
+        ->group(group)
+        ->needs(dem);
 }
 
 std::optional<terrain::Profile> demProfile(const DemOptions& options, DemPath& path) {
@@ -91,6 +97,15 @@ std::optional<terrain::Profile> demProfile(const DemOptions& options, DemPath& p
         }
         request.spacingM = *spacing;
     }
+    dem::DemProgress progress;
+    if (options.progress) {
+        progress = [](dem::DemStage stage, std::size_t done, std::size_t total) {
+            printError(
+                std::string(stage == dem::DemStage::OpeningRasters ? "opening " : "sampling ") +
+                    std::to_string(done) + "/" + std::to_string(total),
+                "progress");
+        };
+    }
     std::string reason;
     const dem::ProfileFromDemFunction profileFromDem = loadDemModule(reason);
     if (profileFromDem == nullptr) {
@@ -98,7 +113,7 @@ std::optional<terrain::Profile> demProfile(const DemOptions& options, DemPath& p
         return std::nullopt;
     }
     try {
-        dem::SampledProfile sampled = profileFromDem(request);
+        dem::SampledProfile sampled = profileFromDem(request, progress);
         if (sampled.filledVoids > 0) {
             printError("filled " + std::to_string(sampled.filledVoids) +
                            (sampled.filledVoids == 1 ? " void post" : " void posts") +

@@ -21,12 +21,13 @@ struct DemOptions {
     std::string to;                   // --to LAT,LON
     std::string spacing;              // --spacing M
     bool fillVoids = false;           // --fill-voids
+    bool progress = false;            // --progress
 
     bool wanted() const { return !rasters.empty(); }
 };
 
-// Adds --dem, --from, --to, --spacing and --fill-voids to app, in group,
-// after --profile.
+// Adds --dem, --from, --to, --spacing, --fill-voids and --progress to app,
+// in group, after --profile.
 void defineDemOptions(CLI::App& app, DemOptions& options, const char* group);
 
 // How a profile was sampled, for --json.

@@ -9,7 +9,8 @@
 
 namespace tarsel::dem {
 
-using ProfileFromDemFunction = SampledProfile (*)(const DemRequest& request);
+using ProfileFromDemFunction = SampledProfile (*)(const DemRequest& request,
+                                                  const DemProgress& progress);
 
 inline constexpr const char* ModuleFileName = "tarsel-dem.so";
 // The one symbol the module exports: it returns profileFromDem.

@@ -1,6 +1,7 @@
 #pragma once
 // A terrain profile between two sites from elevation rasters.
 
+#include "dem/dem_progress.h"
 #include "dem/path_sampling.h"
 
 #include <optional>
@@ -17,7 +18,8 @@ struct DemRequest {
     bool fillVoids = false;           // voids from their neighbours instead of an error
 };
 
-// Throws DemError with a message for the user.
-SampledProfile profileFromDem(const DemRequest& request);
+// Throws DemError with a message for the user. progress, when given, hears
+// of the rasters opened and the points sampled.
+SampledProfile profileFromDem(const DemRequest& request, const DemProgress& progress = {});
 
 } // namespace tarsel::dem

@@ -54,7 +54,7 @@ std::optional<double> postSpacingAlongM(const ElevationSampler& sampler, const G
 }
 
 SampledProfile samplePath(ElevationSampler& sampler, const GeodesicPath& path,
-                          std::optional<double> spacingM) {
+                          std::optional<double> spacingM, const DemProgress& progress) {
     SampledProfile out;
     // Outside the data everywhere probed: the first point then names the fault.
     out.bearingDeg = path.bearingDeg();
@@ -65,6 +65,7 @@ SampledProfile samplePath(ElevationSampler& sampler, const GeodesicPath& path,
     out.profile.heightM.reserve(distances.size());
     out.points.reserve(distances.size());
     const std::size_t filledBefore = sampler.filledPosts();
+    ProgressSteps steps(progress, DemStage::SamplingPath, distances.size());
     for (const double d : distances) {
         const GeoPoint point = path.at(d);
         Sample sample;
@@ -80,6 +81,7 @@ SampledProfile samplePath(ElevationSampler& sampler, const GeodesicPath& path,
         }
         out.profile.heightM.push_back(sample.heightM);
         out.points.push_back(point);
+        steps.advance();
     }
     out.filledVoids = sampler.filledPosts() - filledBefore;
     return out;

@@ -2,6 +2,7 @@
 // A terrain profile sampled from elevation grids along the geodesic between
 // two sites.
 
+#include "dem/dem_progress.h"
 #include "dem/elevation_sampler.h"
 #include "dem/geodesic_path.h"
 #include "terrain/profile.h"
@@ -28,7 +29,8 @@ std::optional<double> postSpacingAlongM(const ElevationSampler& sampler, const G
 // Samples at most spacingM apart (the data's own spacing when not given).
 // Throws DemError naming the point (its distance and coordinates) when it
 // lies outside the data or on a void that is not or cannot be filled.
+// progress, when given, hears of the points sampled.
 SampledProfile samplePath(ElevationSampler& sampler, const GeodesicPath& path,
-                          std::optional<double> spacingM);
+                          std::optional<double> spacingM, const DemProgress& progress = {});
 
 } // namespace tarsel::dem

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace tarsel::dem {
@@ -57,51 +58,80 @@ std::size_t openArchive(const std::string& archive, const GridFilter& keep, Grid
     return rasters;
 }
 
-std::size_t openFolder(const fs::path& folder, const GridFilter& keep, Grids& grids) {
+// A folder's regular files by name, and every name in it, listed once for
+// all its tiles (GDAL looks for side files among them).
+struct FolderListing {
     std::vector<fs::path> files;
-    CPLStringList siblings; // every name in the folder, listed once for all its tiles
+    CPLStringList siblings;
+};
+
+FolderListing listFolder(const fs::path& folder) {
+    FolderListing listing;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-        siblings.AddString(entry.path().filename().c_str());
+        listing.siblings.AddString(entry.path().filename().c_str());
         if (entry.is_regular_file(error)) {
-            files.push_back(entry.path());
+            listing.files.push_back(entry.path());
         }
     }
     if (error) {
         throw DemError(folder.string() + ": cannot list the folder: " + error.message());
     }
-    std::sort(files.begin(), files.end());
+    std::sort(listing.files.begin(), listing.files.end());
+    return listing;
+}
+
+std::size_t openFolder(FolderListing& listing, const GridFilter& keep, Grids& grids,
+                       ProgressSteps& steps) {
     std::size_t rasters = 0;
-    for (const fs::path& file : files) {
+    for (const fs::path& file : listing.files) {
         rasters += isZip(file) ? openArchive(file.string(), keep, grids)
                                : found(openGdalGrid(file.string(), file.string(),
-                                                    OpenMode::IfRaster, siblings.List()),
+                                                    OpenMode::IfRaster, listing.siblings.List()),
                                        keep, grids);
+        steps.advance();
     }
     return rasters;
 }
 
 } // namespace
 
-Grids openRasters(const std::vector<std::string>& paths, const GridFilter& keep) {
-    Grids grids;
+Grids openRasters(const std::vector<std::string>& paths, const GridFilter& keep,
+                  const DemProgress& progress) {
+    // Every path looked at and every folder listed first: a missing one is
+    // said before any file is opened, and the files to open are counted.
+    std::vector<std::optional<FolderListing>> folders;
+    std::size_t files = 0;
     for (const std::string& path : paths) {
         std::error_code error;
         const fs::file_status status = fs::status(path, error);
         if (!fs::exists(status)) {
             throw DemError(path + ": no such file or folder");
         }
+        folders.emplace_back();
         if (fs::is_directory(status)) {
-            if (openFolder(path, keep, grids) == 0) {
+            folders.back() = listFolder(path);
+        }
+        files += folders.back() ? folders.back()->files.size() : 1;
+    }
+    Grids grids;
+    ProgressSteps steps(progress, DemStage::OpeningRasters, files);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
+        if (folders[i]) {
+            if (openFolder(*folders[i], keep, grids, steps) == 0) {
                 throw DemError(path + ": no georeferenced raster in the folder");
             }
-        } else if (isZip(path)) {
+            continue;
+        }
+        if (isZip(path)) {
             if (openArchive(path, keep, grids) == 0) {
                 throw DemError(path + ": no georeferenced raster in the archive");
             }
         } else {
             grids.push_back(openGdalGrid(path, path, OpenMode::Required));
         }
+        steps.advance();
     }
     if (grids.empty()) {
         throw DemError("no elevation raster given");

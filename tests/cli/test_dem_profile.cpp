@@ -123,6 +123,23 @@ TEST(TarselReportDem, FaultsNameTheOptionTheFileOrThePoint) {
     }
 }
 
+// --progress: the stages in order, each from 0 to its total, about a hundred
+// lines a stage, and standard output as without it.
+TEST(TarselReportDem, ProgressCountsTheFilesThenThePoints) {
+    const ToolRun plain = runTool(demArgs(tile(), {"--spacing", "20", "--profile-table"}));
+    const ToolRun run =
+        runTool(demArgs(tile(), {"--spacing", "20", "--profile-table", "--progress"}));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, plain.out);
+    const std::vector<std::string> err = lines(run.err);
+    ASSERT_GE(err.size(), 4u);
+    EXPECT_EQ(err[0], "tarsel-report: progress: opening 0/1");
+    EXPECT_EQ(err[1], "tarsel-report: progress: opening 1/1");
+    EXPECT_EQ(err[2], "tarsel-report: progress: sampling 0/1113");
+    EXPECT_EQ(err.back(), "tarsel-report: progress: sampling 1113/1113");
+    EXPECT_LE(err.size(), 2u + 103u) << "about a hundred steps";
+}
+
 // A copy of the program without its elevation-data module beside it still
 // does all the rest; --dem alone says why it cannot.
 TEST(TarselReportDem, WithoutItsModuleOnlyDemIsRefused) {

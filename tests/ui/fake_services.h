@@ -33,6 +33,8 @@ public:
     SaveQuestion saveQuestion;
     QString openAnswer; // empty: the open dialog is cancelled
     int openDialogs = 0;
+    QStringList openFilesAnswer; // empty: the dialog for several files is cancelled
+    QString folderAnswer;        // empty: the folder dialog is cancelled
 
     void showWarning(QWidget* owner, const Warning& warning) override {
         warnings.push_back(warning);
@@ -78,6 +80,15 @@ public:
     QString getOpenFileName(QWidget*, const QString&, const QStringList&, const QString&) override {
         ++openDialogs;
         return openAnswer;
+    }
+    QStringList getOpenFileNames(QWidget*, const QString&, const QStringList&,
+                                 const QString&) override {
+        ++openDialogs;
+        return openFilesAnswer;
+    }
+    QString getExistingDirectory(QWidget*, const QString&, const QString&) override {
+        ++openDialogs;
+        return folderAnswer;
     }
 };
 

@@ -26,7 +26,8 @@ struct AppState {
     ReportState report;
     TerrainState terrain; // the path over a terrain, when one is in use
 
-    QString settingsPath; // Tarsel.ini, in the user's configuration folder
+    QString settingsPath;  // Tarsel.ini, in the user's configuration folder
+    QString reportProgram; // tarsel-report, which samples elevation data; empty: beside us
     UiServices* services = nullptr;
 
     // Windows. The main window receives the posted commands.

@@ -7,7 +7,9 @@
 #include "settings/terrain_settings.h"
 #include "terrain/path_analysis.h"
 #include "terrain/profile.h"
+#include "ui/common/elevation_load.h"
 
+#include <QPointer>
 #include <QString>
 #include <memory>
 #include <string>
@@ -44,7 +46,8 @@ struct TerrainState {
     terrain::PathAnalysis analysis;                  // of the last recalculation
     TerrainAnalysisKey analysedKey;                  // what analysis was worked out for
     std::string reportSection;                       // the report's Terrain section for it
-    HillGeometry userGeometry; // the user's own hill while a terrain is in use
+    HillGeometry userGeometry;         // the user's own hill while a terrain is in use
+    QPointer<ElevationLoad> restoring; // the kept elevation source, loading after start-up
 
     bool inUse() const { return profile != nullptr; }
 };

@@ -114,6 +114,15 @@ public:
         return QFileDialog::getOpenFileName(owner, title, folder,
                                             filters.join(QStringLiteral(";;")));
     }
+    QStringList getOpenFileNames(QWidget* owner, const QString& title, const QStringList& filters,
+                                 const QString& folder) override {
+        return QFileDialog::getOpenFileNames(owner, title, folder,
+                                             filters.join(QStringLiteral(";;")));
+    }
+    QString getExistingDirectory(QWidget* owner, const QString& title,
+                                 const QString& folder) override {
+        return QFileDialog::getExistingDirectory(owner, title, folder);
+    }
 };
 
 } // namespace

@@ -52,6 +52,12 @@ public:
     // used). Empty when cancelled.
     virtual QString getOpenFileName(QWidget* owner, const QString& title,
                                     const QStringList& filters, const QString& folder) = 0;
+    // The same for one or more files; empty when cancelled.
+    virtual QStringList getOpenFileNames(QWidget* owner, const QString& title,
+                                         const QStringList& filters, const QString& folder) = 0;
+    // Folder dialog starting in folder; empty when cancelled.
+    virtual QString getExistingDirectory(QWidget* owner, const QString& title,
+                                         const QString& folder) = 0;
 };
 
 // "png" for "PNG image (*.png)": the suffix of a name filter's first pattern.

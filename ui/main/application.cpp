@@ -8,6 +8,7 @@
 #include "ui/common/write_file.h"
 #include "ui/main/diagram_image.h"
 #include "ui/main/diagram_pane.h"
+#include "ui/main/elevation_terrain.h"
 #include "ui/main/main_window.h"
 #include "ui/main/status_pane.h"
 #include "ui/main/terrain_commands.h"
@@ -67,13 +68,17 @@ std::unique_ptr<MainWindow> startTarsel(AppState& state) {
     if (state.services != nullptr) {
         CollectedWarnings collected(loadWarnings);
         LoadSettings(state.settingsPath.toStdString(), state.params, state.fonts, collected);
+        const std::size_t parameterWarnings = loadWarnings.size();
         restoreTerrain(state, collected);
-    }
-    // A refused stored value names the file and the key to fix under the text.
-    for (Warning& warning : loadWarnings) {
-        if (!warning.key.empty()) {
-            warning.detail =
-                state.settingsPath.toStdString() + ", [" + ShortName + "] " + warning.key;
+        // A refused stored value names the file, the section and the key to fix
+        // under the text.
+        for (std::size_t i = 0; i < loadWarnings.size(); ++i) {
+            Warning& warning = loadWarnings[i];
+            if (!warning.key.empty()) {
+                warning.detail = state.settingsPath.toStdString() + ", [" +
+                                 (i < parameterWarnings ? ShortName : TerrainSection) + "] " +
+                                 warning.key;
+            }
         }
     }
 
@@ -105,6 +110,7 @@ std::unique_ptr<MainWindow> startTarsel(AppState& state) {
         }
     }
     window->show();
+    loadKeptElevationTerrain(state);
     return window;
 }
 

@@ -14,6 +14,7 @@
 #include "ui/dialogs/dialogs.h"
 #include "ui/main/diagram_image.h"
 #include "ui/main/diagram_pane.h"
+#include "ui/main/elevation_terrain.h"
 #include "ui/main/status_pane.h"
 #include "ui/main/terrain_analyser.h"
 #include "ui/main/terrain_commands.h"
@@ -105,9 +106,7 @@ void MainWindow::buildMenu() {
     addCommand(graphs, QStringLiteral("&Sweep..."), IDM_GRAPH_SWEEP);
     graphs->addSeparator();
     addCommand(graphs, QStringLiteral("Load &Terrain Profile..."), IDM_TERRAIN_PROFILE);
-    // Its dialog is still to come: shown, but not offered yet.
-    addCommand(graphs, QStringLiteral("Terrain from Elevation &Data..."), IDM_TERRAIN_DEM)
-        ->setEnabled(false);
+    addCommand(graphs, QStringLiteral("Terrain from Elevation &Data..."), IDM_TERRAIN_DEM);
     addCommand(graphs, QStringLiteral("&Clear Terrain"), IDM_TERRAIN_CLEAR);
     graphs->addSeparator();
     addCommand(graphs, QStringLiteral("&Export PDF Report..."), IDM_EXPORT_PDF);
@@ -203,6 +202,9 @@ void MainWindow::command(int id) {
         break;
     case IDM_TERRAIN_PROFILE:
         loadTerrainProfile(state_, this);
+        break;
+    case IDM_TERRAIN_DEM:
+        openElevationDialog(state_, this);
         break;
     case IDM_TERRAIN_CLEAR:
         clearTerrain(state_);

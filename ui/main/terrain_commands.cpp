@@ -8,6 +8,7 @@
 #include "ui/common/commands.h"
 #include "ui/common/ui_services.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace tarsel {
@@ -66,7 +67,7 @@ std::string readSourceProfile(const TerrainSource& source, terrain::Profile& pro
 }
 
 std::string useTerrain(AppState& state, const TerrainSource& source, terrain::Profile profile,
-                       const QString& name) {
+                       const QString& name, bool keepInFile) {
     terrain::PathAnalysis analysis;
     if (std::string error =
             terrain::analysePath(profile, pathSetup(source), state.params, analysis);
@@ -81,7 +82,10 @@ std::string useTerrain(AppState& state, const TerrainSource& source, terrain::Pr
     state.terrain.name = name;
     state.terrain.analysis = std::move(analysis);
     state.terrain.analysedKey = analysisKeyOf(state);
-    saveTerrainSourceOf(state);
+    delete state.terrain.restoring.data();
+    if (keepInFile) {
+        saveTerrainSourceOf(state);
+    }
     recalculateAll(state);
     return {};
 }
@@ -138,7 +142,7 @@ void restoreTerrain(AppState& state, WarningSink& warnings) {
     }
     const TerrainSource source = loadTerrainSource(file, warnings);
     state.terrain.source = source;
-    if (source.kind == TerrainKind::None) {
+    if (source.kind == TerrainKind::None || source.kind == TerrainKind::ElevationData) {
         return;
     }
     terrain::Profile profile;
@@ -157,10 +161,14 @@ void restoreTerrain(AppState& state, WarningSink& warnings) {
         }
     }
     state.terrain.source.kind = TerrainKind::None;
-    warnings.warn(Warning{"The terrain kept in the settings file cannot be used; the single "
-                          "hill is used instead.\n" +
-                              error,
-                          WarningTitle, WarningIcon::Warning, "Source"});
+    warnings.warn(keptTerrainWarning(error));
+}
+
+Warning keptTerrainWarning(const std::string& why) {
+    return Warning{"The terrain kept in the settings file cannot be used; the single hill is "
+                   "used instead.\n" +
+                       why,
+                   WarningTitle, WarningIcon::Warning, "Source"};
 }
 
 LinkParams parametersToSave(const AppState& state) {
@@ -172,10 +180,27 @@ LinkParams parametersToSave(const AppState& state) {
 }
 
 QString terrainNoteText(const AppState& state) {
+    if (state.terrain.restoring) {
+        return QStringLiteral("Loading the terrain from the elevation data %1...")
+            .arg(elevationName(state.terrain.source));
+    }
     if (!state.terrain.inUse()) {
         return {};
     }
-    return QStringLiteral("Hill and distances from the terrain %1").arg(state.terrain.name);
+    return (state.terrain.source.kind == TerrainKind::ElevationData
+                ? QStringLiteral("Hill and distances from the elevation data %1")
+                : QStringLiteral("Hill and distances from the terrain %1"))
+        .arg(state.terrain.name);
+}
+
+QString elevationName(const TerrainSource& source) {
+    if (source.rasterPaths.empty()) {
+        return {};
+    }
+    const QString first =
+        QFileInfo(QDir::cleanPath(QString::fromStdString(source.rasterPaths.front()))).fileName();
+    const auto more = static_cast<qsizetype>(source.rasterPaths.size()) - 1;
+    return more == 0 ? first : QStringLiteral("%1 and %2 more").arg(first).arg(more);
 }
 
 } // namespace tarsel

@@ -182,18 +182,31 @@ TEST(TerrainWindow, TheTerrainSurvivesARestartAndTarselKeepsTheUsersHill) {
 }
 
 TEST(TerrainWindow, AMissingSourceWarnsAndFallsBackToTheSingleHill) {
-    Program program(std::string("[Tarsel]\nX12s=40\nX23s=60\n"
-                                "[Terrain]\nSource=profile\nProfile=/nonexistent/ridge.csv\n"));
-    program.settle();
-    ASSERT_EQ(program.services.warnings.size(), 1u);
-    EXPECT_NE(program.services.warnings[0].text.find("/nonexistent/ridge.csv"), std::string::npos)
-        << program.services.warnings[0].text;
-    EXPECT_NE(program.services.warnings[0].text.find("single hill"), std::string::npos);
-    EXPECT_FALSE(program.state.terrain.inUse());
-    EXPECT_EQ(fieldText(program, FieldX12s), QStringLiteral("40"));
-    // Nothing is lost: the file still names the terrain for when it is back.
-    program.window->close();
-    EXPECT_TRUE(program.settingsText().contains(QStringLiteral("Source=profile")));
+    const struct {
+        const char* terrain; // the [Terrain] section
+        const char* kind;    // as the file keeps it
+    } rows[] = {
+        {"[Terrain]\nSource=profile\nProfile=/nonexistent/ridge.csv\n", "Source=profile"},
+        {"[Terrain]\nSource=elevation\nRasters=1\nRaster1=/nonexistent/ridge.csv\n"
+         "From=47,8\nTo=47.1,8\n",
+         "Source=elevation"}, // loaded after start-up, in the background
+    };
+    for (const auto& row : rows) {
+        Program program(std::string("[Tarsel]\nX12s=40\nX23s=60\n") + row.terrain);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !program.services.warnings.empty(); }, 20000));
+        program.settle();
+        ASSERT_EQ(program.services.warnings.size(), 1u);
+        const Warning& warning = program.services.warnings[0];
+        EXPECT_NE(warning.text.find("/nonexistent/ridge.csv"), std::string::npos) << warning.text;
+        EXPECT_NE(warning.text.find("single hill"), std::string::npos);
+        EXPECT_NE(warning.detail.find(", [Terrain] Source"), std::string::npos) << warning.detail;
+        EXPECT_FALSE(program.state.terrain.inUse());
+        EXPECT_FALSE(program.window->terrainNote()->isVisibleTo(program.window.get()));
+        EXPECT_EQ(fieldText(program, FieldX12s), QStringLiteral("40"));
+        // Nothing is lost: the file still names the terrain for when it is back.
+        program.window->close();
+        EXPECT_TRUE(program.settingsText().contains(QString::fromLatin1(row.kind)));
+    }
 }
 
 } // namespace
