@@ -127,12 +127,13 @@ void drawReport(PdfPages& pages, const QStringList& rows) {
     pages.finishPage(true);
 }
 
-// The methods table under the profile over a terrain, as the Path Profile
-// tab shows it beside the plot, and the terrain named. Returns its height.
+// The height the methods table takes on device.
 double methodsTableHeight(const QPaintDevice* device) {
     return QFontMetricsF(tableFont(), device).lineSpacing() * TableLines;
 }
 
+// The methods table under the profile over a terrain in box, as the Path
+// Profile tab shows it beside the plot, with the k and the terrain named.
 void drawMethodsTable(QPainter& p, const QRectF& box, const PdfReportContent& content) {
     const QFont font = tableFont();
     QFont bold = font;
