@@ -232,6 +232,8 @@ QString writePdfReport(const QString& path, const PdfReportContent& content,
 
         PlotView view;
         preparePaperView(view);
+        // A tall page: a profile to scale would sit in a strip at its foot.
+        view.setFillsPage(true);
         SweepControl never;
         const PlotTab tabs[] = {PlotTab::Range, PlotTab::Height, PlotTab::Profile};
         for (std::size_t i = 0; i < std::size(tabs); ++i) {

@@ -164,7 +164,6 @@ QString savePlotImage(PlotView& view, const QString& path, ImageFormat format) {
 void preparePaperView(PlotView& paper) {
     paper.setPalette(lightPlotPalette());
     paper.setPixelFonts(PaperFontPixels);
-    paper.setFillsPage(true);
     paper.setAttribute(Qt::WA_DontShowOnScreen);
     paper.show();
 }

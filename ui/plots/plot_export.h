@@ -37,8 +37,7 @@ QString savePlotImage(PlotView& view, const QString& path, ImageFormat format);
 
 // Plots on paper (the PDF report, printing) are drawn by a view of their own:
 // white with black text, fonts in pixels of a layout 1000 pixels wide, so
-// that they grow with the plot when it is scaled to the page; a drawing to
-// scale fills the page.
+// that they grow with the plot when it is scaled to the page.
 void preparePaperView(PlotView& paper);
 
 // figure laid out on paper at rect's shape, then drawn into rect as vectors,
