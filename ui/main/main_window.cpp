@@ -60,9 +60,13 @@ MainWindow::~MainWindow() {
     if (helpWindow_) {
         delete helpWindow_.data();
     }
-    // The plot window has no parent: it goes with the main window.
+    // The plot and text windows have no parent: they go with the main
+    // window, before the state they draw from.
     if (state_.plotWindow) {
         delete state_.plotWindow.data();
+    }
+    if (state_.textWindow) {
+        delete state_.textWindow.data();
     }
 }
 

@@ -33,6 +33,21 @@ TEST(MainWindowClose, SavesTheInputsOnceAndClosesTheTextWindowFirst) {
     EXPECT_TRUE(program.services.warnings.empty());
 }
 
+// Torn down without a close: no window is left to paint from the state.
+TEST(MainWindowClose, DestructionTakesTheTextAndPlotWindowsAlong) {
+    Program program;
+    program.settle();
+    program.window->commandAction(IDM_TEXT_WINDOW)->trigger();
+    program.window->commandAction(IDM_GRAPH_RANGE)->trigger();
+    program.settle();
+    const QPointer<QWidget> text = program.state.textWindow;
+    const QPointer<QWidget> plots = program.state.plotWindow;
+    ASSERT_TRUE(text && plots);
+    program.window.reset();
+    EXPECT_TRUE(text.isNull());
+    EXPECT_TRUE(plots.isNull());
+}
+
 TEST(MainWindowClose, ExitCommandClosesTheWindowAndSaves) {
     Program program;
     program.settle();
