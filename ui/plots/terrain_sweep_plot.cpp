@@ -2,6 +2,8 @@
 
 #include "sweep/terrain_sweep.h"
 
+#include <algorithm>
+
 namespace tarsel {
 
 namespace {
@@ -88,6 +90,12 @@ PlotData kFactorSweepPlot(const LinkParams& params, const PlotSettings& settings
     data.cancelled = outcome.end == SweepEnd::Cancelled || outcome.end == SweepEnd::Stopped;
     if (outcome.end == SweepEnd::Invalid) {
         f.note = QString::fromStdString(outcome.message);
+    }
+    // The k in use, where the path profile and the methods table stand.
+    if (terrain.kFactor >= std::min(plan.from, plan.to) &&
+        terrain.kFactor <= std::max(plan.from, plan.to)) {
+        f.markers.push_back({QStringLiteral("k in use (%1)").arg(kFactorText(terrain.kFactor)),
+                             terrain.kFactor, true, PlotColour::Foreground});
     }
     for (PlotCurve& curve : f.curves) {
         if (curve.points.size() > 1 && curve.points.front().x() > curve.points.back().x()) {
