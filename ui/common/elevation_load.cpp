@@ -7,12 +7,15 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent>
+#include <utility>
 
 namespace tarsel {
 
@@ -246,18 +249,28 @@ void ElevationLoad::processFinished(int exitCode, QProcess::ExitStatus exitStatu
         finishWith(Status::Failed, said.isEmpty() ? how : said);
         return;
     }
-    terrain::ProfileReadResult read = terrain::parseProfileCsv(
-        std::string_view(profileText_.constData(), static_cast<std::size_t>(profileText_.size())),
-        "tarsel-report's profile", terrain::DistanceUnit::Metres);
-    profileText_.clear();
-    if (!read.ok) {
-        finishWith(Status::Failed, QString::fromStdString(read.error.text()));
-        return;
-    }
-    ElevationOutcome outcome;
-    outcome.status = Status::Loaded;
-    outcome.profile = std::move(read.profile);
-    finish(outcome);
+    // A table of a million points takes a while to read: not on the window's thread.
+    auto* reading = new QFutureWatcher<terrain::ProfileReadResult>(this);
+    connect(reading, &QFutureWatcherBase::finished, this, [this, reading] {
+        reading->deleteLater();
+        terrain::ProfileReadResult read = reading->result();
+        if (!running()) {
+            return; // cancelled meanwhile
+        }
+        if (!read.ok) {
+            finishWith(Status::Failed, QString::fromStdString(read.error.text()));
+            return;
+        }
+        ElevationOutcome outcome;
+        outcome.status = Status::Loaded;
+        outcome.profile = std::move(read.profile);
+        finish(outcome);
+    });
+    reading->setFuture(QtConcurrent::run([text = std::exchange(profileText_, {})] {
+        return terrain::parseProfileCsv(
+            std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+            "tarsel-report's profile", terrain::DistanceUnit::Metres);
+    }));
 }
 
 void ElevationLoad::processFailed(QProcess::ProcessError error) {

@@ -265,6 +265,11 @@ void ElevationDialog::accept() {
     load_->showProgress(this, Qt::WindowModal);
 }
 
+void ElevationDialog::reject() {
+    delete load_.data();
+    QDialog::reject();
+}
+
 void ElevationDialog::loaded(ElevationOutcome& outcome, const TerrainSource& source) {
     load_->deleteLater();
     load_ = nullptr;

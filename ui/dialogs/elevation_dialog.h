@@ -53,6 +53,8 @@ public:
 
     // OK: samples the profile; the dialog closes when it is in use.
     void accept() override;
+    // Cancel, Escape: a sampling still going is stopped, so nothing comes of it.
+    void reject() override;
 
 private:
     QLineEdit* addField(QFormLayout* form, const QString& label, const QString& name,
