@@ -265,9 +265,11 @@ void ElevationDialog::accept() {
     load_->showProgress(this, Qt::WindowModal);
 }
 
-void ElevationDialog::reject() {
-    delete load_.data();
-    QDialog::reject();
+void ElevationDialog::done(int result) {
+    if (result != Accepted) {
+        delete load_.data();
+    }
+    QDialog::done(result);
 }
 
 void ElevationDialog::loaded(ElevationOutcome& outcome, const TerrainSource& source) {

@@ -53,8 +53,9 @@ public:
 
     // OK: samples the profile; the dialog closes when it is in use.
     void accept() override;
-    // Cancel, Escape: a sampling still going is stopped, so nothing comes of it.
-    void reject() override;
+    // Closed without OK (Cancel, Escape, the close box): a sampling still going
+    // is stopped, so nothing comes of it.
+    void done(int result) override;
 
 private:
     QLineEdit* addField(QFormLayout* form, const QString& label, const QString& name,
