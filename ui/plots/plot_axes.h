@@ -8,6 +8,7 @@
 #include <qcustomplot.h>
 
 #include <QString>
+#include <cmath>
 
 namespace tarsel {
 
@@ -19,6 +20,12 @@ inline constexpr double LogAxisFloor = 1e-240;
 inline constexpr double MinRelativeSpan = 1e-12;
 // At most this many ticks and labels on one axis, however it is zoomed.
 inline constexpr int MaxAxisTicks = 40;
+
+// True for a value an axis can show: finite, within the limits, and on a
+// log axis at least its floor.
+inline bool showable(double v, bool log) {
+    return std::isfinite(v) && std::fabs(v) <= AxisLimit && (!log || v >= LogAxisFloor);
+}
 
 // True for a range an axis can show: finite ends within the limits, the
 // lower below the upper by a resolvable span (a log axis: above zero).

@@ -33,6 +33,9 @@ struct PlotCurve {
     bool shared = true;  // x values shared with the first curve (one column of the data)
     bool right = false;  // against the right-hand axis (the figure's y2)
     bool filled = false; // a closed outline filled like ground (the hill, a terrain)
+    // A long curve's points in full, sorted by x, when `points` holds only
+    // their envelope for drawing; empty otherwise.
+    QList<QPointF> detail{};
 };
 
 // A straight line across the plot at x (vertical) or at y (horizontal).

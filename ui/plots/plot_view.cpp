@@ -32,19 +32,6 @@ QString withUnit(double value, const QString& unit) {
     return unit.isEmpty() ? number(value) : number(value) + " " + unit;
 }
 
-bool usableX(double x, bool log) {
-    return std::isfinite(x) && std::fabs(x) <= AxisLimit && (!log || x >= LogAxisFloor);
-}
-
-bool usableY(double y) {
-    return std::isfinite(y) && std::fabs(y) <= AxisLimit;
-}
-
-bool ascending(const QList<QPointF>& points) {
-    return std::is_sorted(points.begin(), points.end(),
-                          [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
-}
-
 // Whether two curves draw the same line (one hides the other).
 bool coincide(const PlotCurve& a, const PlotCurve& b) {
     if (a.points.size() != b.points.size() || a.points.isEmpty() || a.right != b.right) {
@@ -88,7 +75,7 @@ PlotView::PlotView(QWidget* parent) : QCustomPlot(parent) {
     setFocusPolicy(Qt::ClickFocus);
     setAntialiasedElements(QCP::aePlottables | QCP::aeItems | QCP::aeLegendItems);
     setNoAntialiasingOnDrag(true);
-    setPlottingHint(QCP::phFastPolylines); // solid lines drawn as one polyline
+    setPlottingHint(QCP::phFastPolylines); // solid lines drawn segment by segment
     setSelectionRectMode(QCP::srmZoom);
     // Nothing is selectable: a click never changes how a curve looks.
     setInteractions(QCP::Interactions());
@@ -113,6 +100,8 @@ PlotView::PlotView(QWidget* parent) : QCustomPlot(parent) {
     legend->setLayer(QStringLiteral("legend"));
     legend->setIconSize(32, 12);
     connect(this, &QCustomPlot::afterLayout, this, &PlotView::placeLegend);
+    connect(this, &QCustomPlot::beforeReplot, this, &PlotView::followDetail);
+    connect(&detailJob_, &QFutureWatcherBase::finished, this, &PlotView::detailDone);
     applyPalette();
 }
 
@@ -124,6 +113,7 @@ void PlotView::setFigure(const PlotFigure& figure) {
     const bool keepZoom = zoomed_ && sameAxes;
     const QCPRange x = xAxis->range(), y = yAxis->range(), y2 = yAxis2->range();
     figure_ = figure;
+    detailShown_ = false; // new curves: their envelopes are made again
     build();
     computeFullRanges();
     if (keepZoom) {
@@ -226,50 +216,9 @@ void PlotView::build() {
     applyPalette();
 }
 
-void PlotView::addCurve(const PlotCurve& curve, const QPen& pen) {
-    QCPAxis* valueAxis = curve.right ? yAxis2 : yAxis;
-    const bool sorted = !curve.filled && ascending(curve.points);
-    QVector<double> keys, values;
-    keys.reserve(curve.points.size());
-    values.reserve(curve.points.size());
-    for (const QPointF& p : curve.points) {
-        if (usableX(p.x(), figure_.x.log) && usableY(p.y())) {
-            keys.append(p.x());
-            values.append(p.y());
-        } else if (!keys.isEmpty()) {
-            // A point no axis can show is left out; the line breaks there.
-            keys.append(keys.back());
-            values.append(std::numeric_limits<double>::quiet_NaN());
-        }
-    }
-    QCPAbstractPlottable* plottable = nullptr;
-    if (sorted) {
-        auto* graph = new QCPGraph(xAxis, valueAxis);
-        graph->setData(keys, values, true);
-        graph->setAdaptiveSampling(true);
-        plottable = graph;
-    } else {
-        auto* outline = new QCPCurve(xAxis, valueAxis);
-        outline->setData(keys, values);
-        plottable = outline;
-    }
-    plottable->setName(curve.name);
-    plottable->setPen(pen);
-    if (curve.filled) {
-        QColor fill = pen.color();
-        fill.setAlphaF(0.35f);
-        plottable->setBrush(fill);
-    }
-    // The second edge of a pair (a zone's lower edge) shares the first's entry.
-    if (curve.name.endsWith(QStringLiteral(", lower"))) {
-        plottable->removeFromLegend();
-    }
-    plottables_.push_back(plottable);
-}
-
 void PlotView::addMarker(const PlotMarker& marker, const QPen& pen) {
     // A marker at a position no axis can show (an unbounded range) is left out.
-    if (marker.vertical ? !usableX(marker.at, figure_.x.log) : !usableY(marker.at)) {
+    if (marker.vertical ? !showable(marker.at, figure_.x.log) : !showable(marker.at, false)) {
         return;
     }
     auto* line = new QCPItemStraightLine(this);
@@ -295,16 +244,16 @@ void PlotView::computeFullRanges() {
     Extent x, y, y2;
     for (const PlotCurve& curve : figure_.curves) {
         for (const QPointF& p : curve.points) {
-            if (usableX(p.x(), log) && usableY(p.y())) {
+            if (showable(p.x(), log) && showable(p.y(), false)) {
                 x.add(p.x());
                 (curve.right ? y2 : y).add(p.y());
             }
         }
     }
     for (const PlotMarker& m : figure_.markers) {
-        if (m.vertical && usableX(m.at, log)) {
+        if (m.vertical && showable(m.at, log)) {
             x.add(m.at);
-        } else if (!m.vertical && usableY(m.at)) {
+        } else if (!m.vertical && showable(m.at, false)) {
             y.add(m.at);
         }
     }
@@ -514,7 +463,8 @@ QString PlotView::readoutAt(QPointF pos) const {
     for (std::size_t i = 0; i < figure_.curves.size() && i < plottables_.size(); ++i) {
         const PlotCurve& curve = figure_.curves[i];
         const QCPAxis* valueAxis = plottables_[i]->valueAxis();
-        const QList<QPointF>& points = curve.points;
+        // A long curve's every point, not only those drawn.
+        const QList<QPointF>& points = curve.detail.isEmpty() ? curve.points : curve.detail;
         qsizetype from = 0, to = points.size();
         if (qobject_cast<const QCPGraph*>(plottables_[i]) != nullptr) {
             // Sorted along x: only the points near the mouse.
@@ -530,7 +480,7 @@ QString PlotView::readoutAt(QPointF pos) const {
         }
         for (qsizetype k = from; k < to; ++k) {
             const QPointF& p = points[k];
-            if (!usableX(p.x(), figure_.x.log) || !usableY(p.y())) {
+            if (!showable(p.x(), figure_.x.log) || !showable(p.y(), false)) {
                 continue;
             }
             const double d = std::hypot(xAxis->coordToPixel(p.x()) - pos.x(),

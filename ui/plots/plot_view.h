@@ -4,12 +4,15 @@
 // band, wheel and right click, pan by the middle button or the arrow keys,
 // and a reset to the whole figure. A zoom stays through every refresh of the
 // same kind of figure until it is reset. Every range is kept drawable: zoom
-// and pan stop at the last range the axes can show.
+// and pan stop at the last range the axes can show. A long curve is drawn
+// through its envelope, made anew from its points for the x range shown
+// (away from the GUI thread when that range holds many).
 
 #include "ui/plots/plot_figure.h"
 
 #include <qcustomplot.h>
 
+#include <QFutureWatcher>
 #include <QString>
 #include <vector>
 
@@ -87,6 +90,10 @@ private:
     void applyPalette();
     void placeLegend();
     void updateReadout();
+    // Before each replot: the long curves' envelopes for the x range shown.
+    void followDetail();
+    void detailDone();
+    void setCurvePoints(std::size_t i, const QList<QPointF>& points);
     const PlotAxis& axisOf(const QCPAxis* axis) const;
     const QCPRange& fullOf(const QCPAxis* axis) const;
 
@@ -104,6 +111,11 @@ private:
     QPointF lastMouse_{-1, -1}; // where the mouse was over the plot; negative: away
     QPoint panFrom_;
     bool panning_ = false;
+    QCPRange detailFor_;       // the x range the long curves' envelopes were made for
+    bool detailShown_ = false; // they are (or are being made) for detailFor_
+    QFutureWatcher<std::vector<QList<QPointF>>> detailJob_;
+    int detailGeneration_ = 0;    // of the newest envelopes asked for
+    int detailJobGeneration_ = 0; // of those detailJob_ makes
 };
 
 } // namespace tarsel

@@ -2,6 +2,7 @@
 
 #include "engine/param_table.h"
 #include "engine/result_fields.h"
+#include "ui/plots/plot_envelope.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,9 +11,9 @@ namespace tarsel {
 
 namespace {
 
-// The most points handed to the plot for all curves together; beyond, each
-// curve gets the lowest and highest of each of its share of buckets.
-constexpr std::int64_t DrawnPoints = 2000000;
+// The most points kept for all curves together; beyond, each curve keeps
+// the lowest and highest of each of its share of buckets.
+constexpr std::int64_t KeptPoints = 2000000;
 
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -134,11 +135,10 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
     }
 
     // Every point, or the lowest and highest of each bucket when there are
-    // more points than the curves are given; the plot thins them again as
-    // it draws (adaptive sampling).
+    // more points than the curves keep.
     const std::int64_t n = data.plan.points;
     const std::int64_t buckets =
-        std::max<std::int64_t>(1, DrawnPoints / static_cast<std::int64_t>(2 * chosen.size()));
+        std::max<std::int64_t>(1, KeptPoints / static_cast<std::int64_t>(2 * chosen.size()));
     const std::int64_t perBucket = std::max<std::int64_t>(1, (n + buckets - 1) / buckets);
     std::vector<QPointF> low(chosen.size()), high(chosen.size());
     for (PlotCurve& curve : f.curves) {
@@ -180,6 +180,13 @@ PlotData sweepPlot(const LinkParams& params, const PlotSettings& settings, Sweep
     for (PlotCurve& curve : f.curves) {
         if (curve.points.size() > 1 && curve.points.front().x() > curve.points.back().x()) {
             std::reverse(curve.points.begin(), curve.points.end());
+        }
+        // A long curve is drawn through its envelope over the whole sweep;
+        // its points stay for the read-out and for a zoom into them.
+        if (curve.points.size() > EnvelopeFrom) {
+            curve.detail = std::move(curve.points);
+            curve.points = curveEnvelope(curve.detail, curve.detail.front().x(),
+                                         curve.detail.back().x(), settings.sweepLog);
         }
     }
     return data;

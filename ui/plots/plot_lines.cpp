@@ -1,0 +1,229 @@
+#include "ui/plots/plot_lines.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tarsel {
+
+namespace {
+
+constexpr std::size_t MostDashes = 32; // entries of a dash pattern followed here
+constexpr double MinPeriod = 0.5;      // pixels: a dash pattern's shortest repeat followed here
+
+bool finite(const QPointF& p) {
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
+// The part of segment a-b inside rect as fractions [t0, t1] of its length
+// (Liang-Barsky); false when none of it is.
+bool clipped(const QPointF& a, const QPointF& b, const QRectF& rect, double& t0, double& t1) {
+    t0 = 0.0;
+    t1 = 1.0;
+    const auto edge = [&](double p, double q) {
+        if (p == 0.0) {
+            return q >= 0.0;
+        }
+        const double r = q / p;
+        if (p < 0.0) {
+            if (r > t1) {
+                return false;
+            }
+            t0 = std::max(t0, r);
+        } else {
+            if (r < t0) {
+                return false;
+            }
+            t1 = std::min(t1, r);
+        }
+        return true;
+    };
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    return edge(-dx, a.x() - rect.left()) && edge(dx, rect.right() - a.x()) &&
+           edge(-dy, a.y() - rect.top()) && edge(dy, rect.bottom() - a.y()) && t0 < t1;
+}
+
+// Where along its pattern a dashed line stands: the entry (even: a dash,
+// odd: a space) and the length left of it, in pixels.
+class DashWalk {
+public:
+    // False for a pattern not followed here (none, odd, too long, an entry
+    // that is not a positive length).
+    bool set(const QPen& pen) {
+        const QList<qreal> pattern = pen.dashPattern();
+        if (pattern.isEmpty() || pattern.size() % 2 != 0 ||
+            static_cast<std::size_t>(pattern.size()) > MostDashes) {
+            return false;
+        }
+        // Lengths in pen widths; a cosmetic pen's width counts as one pixel.
+        const double unit = pen.widthF() > 0.0 ? pen.widthF() : 1.0;
+        count_ = static_cast<std::size_t>(pattern.size());
+        period_ = 0.0;
+        for (std::size_t i = 0; i < count_; ++i) {
+            lengths_[i] = pattern[static_cast<qsizetype>(i)] * unit;
+            if (!(lengths_[i] > 0.0) || !std::isfinite(lengths_[i])) {
+                return false;
+            }
+            period_ += lengths_[i];
+        }
+        if (!(period_ >= MinPeriod)) {
+            return false; // finer than a pixel: left to the painter's own dashes
+        }
+        offset_ = std::fmod(pen.dashOffset() * unit, period_);
+        if (!std::isfinite(offset_)) {
+            return false;
+        }
+        restart();
+        return true;
+    }
+    // The start of a line: the pattern from the pen's offset.
+    void restart() {
+        entry_ = 0;
+        left_ = lengths_[0];
+        skip(offset_ < 0.0 ? offset_ + period_ : offset_);
+    }
+    // Moves on by length without drawing.
+    void skip(double length) {
+        length = std::fmod(length, period_);
+        while (length >= left_) {
+            length -= left_;
+            next();
+        }
+        left_ -= length;
+    }
+    // The dashes over [from, to] along a-b (its length `length`).
+    void dashes(const QPointF& a, const QPointF& b, double length, double from, double to,
+                QList<QLineF>& out) {
+        const QPointF step = (b - a) / length;
+        for (double at = from; at < to;) {
+            const double end = at + left_;
+            if (end >= to) {
+                // The entry goes on past this segment.
+                if (entry_ % 2 == 0) {
+                    out.append(QLineF(a + step * at, a + step * to));
+                }
+                left_ -= to - at;
+                if (!(left_ > 0.0)) {
+                    next();
+                }
+                return;
+            }
+            if (entry_ % 2 == 0) {
+                out.append(QLineF(a + step * at, a + step * end));
+            }
+            at = end;
+            next();
+        }
+    }
+
+private:
+    void next() {
+        entry_ = (entry_ + 1) % count_;
+        left_ = lengths_[entry_];
+    }
+
+    std::array<double, MostDashes> lengths_{};
+    std::size_t count_ = 0;
+    double period_ = 0.0;
+    double offset_ = 0.0;
+    std::size_t entry_ = 0;
+    double left_ = 0.0;
+};
+
+// Draws lines as segments when painting on the screen; false when the
+// painter makes a picture to keep (a vector file, an image saved) or the pen
+// is not one drawn here, so that the plot's own polyline is drawn instead.
+bool drawSegments(QCPPainter* painter, const QRectF& clip, const QList<QPointF>& lines) {
+    if (painter->modes().testFlag(QCPPainter::pmVectorized) ||
+        painter->modes().testFlag(QCPPainter::pmNoCaching)) {
+        return false;
+    }
+    QPen pen = painter->pen();
+    // Room for the caps of a segment cut at the plot's edge.
+    const double margin = 2.0 * std::max(1.0, pen.widthF()) + 2.0;
+    QList<QLineF> segments;
+    if (!strokeSegments(lines, pen, clip.adjusted(-margin, -margin, margin, margin), segments)) {
+        return false;
+    }
+    pen.setStyle(Qt::SolidLine);
+    if (qFuzzyCompare(pen.widthF(), 1.0)) {
+        pen.setWidth(0); // one pixel: the cosmetic pen's much faster stroke, as the plot does
+    }
+    painter->setPen(pen);
+    if (!painter->antialiasing()) {
+        for (QLineF& s : segments) {
+            s = QLineF(s.toLine());
+        }
+    }
+    painter->drawLines(segments.constData(), static_cast<int>(segments.size()));
+    return true;
+}
+
+bool drawsAnything(const QPen& pen) {
+    return pen.style() != Qt::NoPen && pen.color().alpha() != 0;
+}
+
+} // namespace
+
+bool strokeSegments(const QList<QPointF>& points, const QPen& pen, const QRectF& clip,
+                    QList<QLineF>& segments, qsizetype most) {
+    const bool solid = pen.style() == Qt::SolidLine;
+    DashWalk dash;
+    if (!solid && !dash.set(pen)) {
+        return false;
+    }
+    const qsizetype before = segments.size();
+    for (qsizetype k = 1; k < points.size(); ++k) {
+        const QPointF& a = points[k - 1];
+        const QPointF& b = points[k];
+        if (!finite(a)) {
+            dash.restart(); // after a gap the pattern starts afresh
+            continue;
+        }
+        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        if (!finite(b) || !(length > 0.0) || !std::isfinite(length)) {
+            continue;
+        }
+        double t0 = 0.0, t1 = 0.0;
+        const bool shown = clipped(a, b, clip, t0, t1);
+        if (solid) {
+            if (shown) {
+                const QPointF d = b - a;
+                segments.append(QLineF(a + d * t0, a + d * t1));
+            }
+        } else if (shown) {
+            dash.skip(length * t0);
+            dash.dashes(a, b, length, length * t0, length * t1, segments);
+            dash.skip(length * (1.0 - t1));
+        } else {
+            dash.skip(length);
+        }
+        if (segments.size() - before > most) {
+            segments.resize(before);
+            return false;
+        }
+    }
+    return true;
+}
+
+void FastGraph::drawLinePlot(QCPPainter* painter, const QList<QPointF>& lines) const {
+    if (!drawsAnything(painter->pen())) {
+        return;
+    }
+    applyDefaultAntialiasingHint(painter);
+    if (!drawSegments(painter, clipRect(), lines)) {
+        QCPGraph::drawLinePlot(painter, lines);
+    }
+}
+
+void FastOutline::drawCurveLine(QCPPainter* painter, const QList<QPointF>& lines) const {
+    if (!drawsAnything(painter->pen())) {
+        return;
+    }
+    applyDefaultAntialiasingHint(painter);
+    if (!drawSegments(painter, clipRect(), lines)) {
+        QCPCurve::drawCurveLine(painter, lines);
+    }
+}
+
+} // namespace tarsel
