@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::size_t MostDashes = 32; // entries of a dash pattern followed here
 constexpr double MinPeriod = 0.5;      // pixels: a dash pattern's shortest repeat followed here
+constexpr double Straightness = 0.1;   // pixels: a bend this small is drawn straight
+constexpr qsizetype LongestRun = 32;   // segments drawn as one at most
 
 bool finite(const QPointF& p) {
     return std::isfinite(p.x()) && std::isfinite(p.y());
@@ -130,19 +132,79 @@ private:
     double left_ = 0.0;
 };
 
+// The square of the distance of p from segment a-b.
+double distance2(const QPointF& p, const QPointF& a, const QPointF& b) {
+    const QPointF ab = b - a, ap = p - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t =
+        length2 > 0.0 ? std::clamp(QPointF::dotProduct(ap, ab) / length2, 0.0, 1.0) : 0.0;
+    const QPointF off = ap - ab * t;
+    return QPointF::dotProduct(off, off);
+}
+
+// Whether every point between from and to lies within Straightness of the
+// segment joining them.
+bool straight(const QList<QPointF>& points, qsizetype from, qsizetype to) {
+    for (qsizetype k = from + 1; k < to; ++k) {
+        if (!(distance2(points[k], points[from], points[to]) <= Straightness * Straightness)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The polyline with each run of segments that bends less than Straightness
+// drawn as one segment: the same pixels, fewer strokes. Gaps stay.
+QList<QPointF> straightened(const QList<QPointF>& points) {
+    QList<QPointF> out;
+    out.reserve(points.size());
+    qsizetype start = -1; // the kept point the current segment starts from
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        if (!finite(points[i])) {
+            if (start >= 0 && out.back() != points[i - 1]) {
+                out.append(points[i - 1]);
+            }
+            out.append(points[i]);
+            start = -1;
+            continue;
+        }
+        if (start < 0) {
+            out.append(points[i]);
+            start = i;
+            continue;
+        }
+        // Points[i - 1] is kept unless the segment to points[i] passes close
+        // enough to it and to everything since start.
+        if (i - start > LongestRun || !straight(points, start, i)) {
+            out.append(points[i - 1]);
+            start = i - 1;
+        }
+    }
+    if (start >= 0 && out.back() != points.back()) {
+        out.append(points.back());
+    }
+    return out;
+}
+
+// On the screen, not making a picture to keep (a vector file, an image saved).
+bool onScreen(const QCPPainter* painter) {
+    return !painter->modes().testFlag(QCPPainter::pmVectorized) &&
+           !painter->modes().testFlag(QCPPainter::pmNoCaching);
+}
+
 // Draws lines as segments when painting on the screen; false when the
 // painter makes a picture to keep (a vector file, an image saved) or the pen
 // is not one drawn here, so that the plot's own polyline is drawn instead.
 bool drawSegments(QCPPainter* painter, const QRectF& clip, const QList<QPointF>& lines) {
-    if (painter->modes().testFlag(QCPPainter::pmVectorized) ||
-        painter->modes().testFlag(QCPPainter::pmNoCaching)) {
+    if (!onScreen(painter)) {
         return false;
     }
     QPen pen = painter->pen();
     // Room for the caps of a segment cut at the plot's edge.
     const double margin = 2.0 * std::max(1.0, pen.widthF()) + 2.0;
     QList<QLineF> segments;
-    if (!strokeSegments(lines, pen, clip.adjusted(-margin, -margin, margin, margin), segments)) {
+    if (!strokeSegments(straightened(lines), pen, clip.adjusted(-margin, -margin, margin, margin),
+                        segments)) {
         return false;
     }
     pen.setStyle(Qt::SolidLine);
@@ -180,7 +242,8 @@ bool strokeSegments(const QList<QPointF>& points, const QPen& pen, const QRectF&
             dash.restart(); // after a gap the pattern starts afresh
             continue;
         }
-        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        const QPointF d = b - a;
+        const double length = std::sqrt(QPointF::dotProduct(d, d));
         if (!finite(b) || !(length > 0.0) || !std::isfinite(length)) {
             continue;
         }
@@ -188,7 +251,6 @@ bool strokeSegments(const QList<QPointF>& points, const QPen& pen, const QRectF&
         const bool shown = clipped(a, b, clip, t0, t1);
         if (solid) {
             if (shown) {
-                const QPointF d = b - a;
                 segments.append(QLineF(a + d * t0, a + d * t1));
             }
         } else if (shown) {
@@ -213,6 +275,47 @@ void FastGraph::drawLinePlot(QCPPainter* painter, const QList<QPointF>& lines) c
     applyDefaultAntialiasingHint(painter);
     if (!drawSegments(painter, clipRect(), lines)) {
         QCPGraph::drawLinePlot(painter, lines);
+    }
+}
+
+void FastStraightLine::draw(QCPPainter* painter) {
+    // The part of the line within the plot, as the plot finds it.
+    const QCPVector2D start(point1->pixelPosition());
+    const QCPVector2D end(point2->pixelPosition());
+    const int pad = qCeil(mainPen().widthF());
+    const QLineF line =
+        getRectClippedStraightLine(start, end - start, clipRect().adjusted(-pad, -pad, pad, pad));
+    if (line.isNull()) {
+        return;
+    }
+    painter->setPen(mainPen());
+    if (!drawSegments(painter, clipRect(), {line.p1(), line.p2()})) {
+        painter->drawLine(line);
+    }
+}
+
+void FastOutline::draw(QCPPainter* painter) {
+    if (!onScreen(painter) || dataCount() == 0 || !selection().isEmpty()) {
+        QCPCurve::draw(painter);
+        return;
+    }
+    QList<QPointF> lines;
+    getCurveLines(&lines, QCPDataRange(0, dataCount()), mPen.widthF());
+    if (!std::all_of(lines.begin(), lines.end(), finite)) {
+        QCPCurve::draw(painter); // a gap: the plot's own fill and line
+        return;
+    }
+    lines = straightened(lines);
+    applyFillAntialiasingHint(painter);
+    if (mBrush.style() != Qt::NoBrush && mBrush.color().alpha() != 0) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(mBrush);
+        painter->drawPolygon(QPolygonF(lines));
+    }
+    if (mLineStyle != lsNone) {
+        painter->setPen(mPen);
+        painter->setBrush(Qt::NoBrush);
+        drawCurveLine(painter, lines);
     }
 }
 

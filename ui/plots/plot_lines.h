@@ -34,12 +34,23 @@ protected:
     void drawLinePlot(QCPPainter* painter, const QList<QPointF>& lines) const override;
 };
 
-// An outline (its points in their own order), drawn likewise.
+// A marker line across the plot, drawn likewise.
+class FastStraightLine : public QCPItemStraightLine {
+public:
+    using QCPItemStraightLine::QCPItemStraightLine;
+
+protected:
+    void draw(QCPPainter* painter) override;
+};
+
+// An outline (its points in their own order), drawn likewise; filled, the
+// fill follows the outline with its nearly straight runs joined.
 class FastOutline : public QCPCurve {
 public:
     using QCPCurve::QCPCurve;
 
 protected:
+    void draw(QCPPainter* painter) override;
     void drawCurveLine(QCPPainter* painter, const QList<QPointF>& lines) const override;
 };
 

@@ -3,6 +3,8 @@
 #include "entry/number_format.h"
 #include "ui/plots/plot_axes.h"
 #include "ui/plots/plot_colours.h"
+#include "ui/plots/plot_legend_entry.h"
+#include "ui/plots/plot_lines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +24,13 @@ const char* const MarkerProperty = "plotMarker";
 // On a page, a drawing to scale whose heights would fill less than half of
 // the plot area is drawn with a larger exaggeration.
 constexpr double PageFillFactor = 2.0;
+
+// What a curve or marker makes (PlotView::shapeOf).
+constexpr int ShapeSorted = 1;   // a graph along x (else an outline)
+constexpr int ShapeRight = 2;    // against the right-hand axis
+constexpr int ShapeInLegend = 4; // with an entry of its own
+constexpr int ShapeMarker = 8;
+constexpr int ShapeShown = 16; // a marker at a position the axes can show
 
 QString number(double value) {
     return QString::fromStdString(formatG(value, 0, 5));
@@ -77,6 +86,7 @@ PlotView::PlotView(QWidget* parent) : QCustomPlot(parent) {
     setNoAntialiasingOnDrag(true);
     setPlottingHint(QCP::phFastPolylines); // solid lines drawn segment by segment
     setSelectionRectMode(QCP::srmZoom);
+    setAutoAddPlottableToLegend(false); // entries that measure their text once, added here
     // Nothing is selectable: a click never changes how a curve looks.
     setInteractions(QCP::Interactions());
 
@@ -154,10 +164,16 @@ void PlotView::setPixelFonts(int pixels) {
 }
 
 void PlotView::build() {
-    clearPlottables();
-    clearItems();
-    legend->clearItems();
-    plottables_.clear();
+    const std::vector<int> shape = shapeOf();
+    const bool reuse = shape == shape_ && plottables_.size() == figure_.curves.size();
+    if (!reuse) {
+        clearPlottables();
+        clearItems();
+        legend->clearItems();
+        plottables_.clear();
+        markerLines_.clear();
+        markerEntries_.clear();
+    }
 
     const bool log = figure_.x.log;
     // Minor grid lines only between the decades of a log axis.
@@ -184,14 +200,28 @@ void PlotView::build() {
                 break;
             }
         }
-        addCurve(curve, pen);
+        if (reuse) {
+            fillCurve(plottables_[i], curve, pen);
+        } else {
+            addCurve(curve, pen, shape[i] & ShapeSorted);
+        }
     }
-    for (const PlotMarker& marker : figure_.markers) {
-        QPen pen(plotColour(marker.colour, pal));
+    std::size_t shown = 0;
+    for (std::size_t i = 0; i < figure_.markers.size(); ++i) {
+        if (!(shape[figure_.curves.size() + i] & ShapeShown)) {
+            continue; // at a position no axis can show (an unbounded range)
+        }
+        QPen pen(plotColour(figure_.markers[i].colour, pal));
         pen.setWidthF(1.2);
         pen.setStyle(Qt::DotLine);
-        addMarker(marker, pen);
+        if (reuse) {
+            placeMarker(shown, figure_.markers[i], pen);
+        } else {
+            addMarker(figure_.markers[i], pen);
+        }
+        ++shown;
     }
+    shape_ = shape;
     // One curve alone is named by its axis: the plot gets the legend's room.
     legend->setVisible(legend->itemCount() > 1);
     legendBelow_ = legend->itemCount() > 4;
@@ -216,14 +246,39 @@ void PlotView::build() {
     applyPalette();
 }
 
-void PlotView::addMarker(const PlotMarker& marker, const QPen& pen) {
-    // A marker at a position no axis can show (an unbounded range) is left out.
-    if (marker.vertical ? !showable(marker.at, figure_.x.log) : !showable(marker.at, false)) {
-        return;
+std::vector<int> PlotView::shapeOf() const {
+    std::vector<int> shape;
+    for (const PlotCurve& curve : figure_.curves) {
+        const bool sorted =
+            !curve.filled &&
+            std::is_sorted(curve.points.begin(), curve.points.end(),
+                           [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
+        const bool lower = curve.name.endsWith(QStringLiteral(", lower"));
+        shape.push_back((sorted ? ShapeSorted : 0) | (curve.right ? ShapeRight : 0) |
+                        (lower ? 0 : ShapeInLegend));
     }
-    auto* line = new QCPItemStraightLine(this);
-    line->setPen(pen);
+    for (const PlotMarker& m : figure_.markers) {
+        const bool shown = m.vertical ? showable(m.at, figure_.x.log) : showable(m.at, false);
+        shape.push_back(ShapeMarker | (shown ? ShapeShown : 0));
+    }
+    return shape;
+}
+
+void PlotView::addMarker(const PlotMarker& marker, const QPen& pen) {
+    auto* line = new FastStraightLine(this);
     line->setClipToAxisRect(true);
+    // Its legend entry: an empty graph drawn with the marker's pen.
+    auto* entry = new QCPGraph(xAxis, yAxis);
+    entry->setProperty(MarkerProperty, true);
+    legend->addItem(new LegendEntry(legend, entry));
+    markerLines_.push_back(line);
+    markerEntries_.push_back(entry);
+    placeMarker(markerLines_.size() - 1, marker, pen);
+}
+
+void PlotView::placeMarker(std::size_t i, const PlotMarker& marker, const QPen& pen) {
+    QCPItemStraightLine* line = markerLines_[i];
+    line->setPen(pen);
     if (marker.vertical) {
         line->point1->setCoords(marker.at, 0.0);
         line->point2->setCoords(marker.at, 1.0);
@@ -232,11 +287,8 @@ void PlotView::addMarker(const PlotMarker& marker, const QPen& pen) {
         line->point1->setCoords(x0, marker.at);
         line->point2->setCoords(x0 * 10 + 1, marker.at);
     }
-    // Its legend entry: an empty graph drawn with the marker's pen.
-    auto* entry = new QCPGraph(xAxis, yAxis);
-    entry->setName(marker.name);
-    entry->setPen(pen);
-    entry->setProperty(MarkerProperty, true);
+    markerEntries_[i]->setName(marker.name);
+    markerEntries_[i]->setPen(pen);
 }
 
 void PlotView::computeFullRanges() {

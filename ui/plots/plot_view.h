@@ -76,8 +76,14 @@ protected:
 
 private:
     void build();
-    void addCurve(const PlotCurve& curve, const QPen& pen);
+    // What build makes of the figure: per curve its kind, axis and legend
+    // entry, per marker whether it shows. A figure of the shape shown
+    // reuses the plottables and items (a refresh), others get new ones.
+    std::vector<int> shapeOf() const;
+    void addCurve(const PlotCurve& curve, const QPen& pen, bool sorted);
+    void fillCurve(QCPAbstractPlottable* plottable, const PlotCurve& curve, const QPen& pen);
     void addMarker(const PlotMarker& marker, const QPen& pen);
+    void placeMarker(std::size_t i, const PlotMarker& marker, const QPen& pen);
     // The whole figure's ranges, from the data and the widget's shape.
     void computeFullRanges();
     void applyFullRanges();
@@ -99,6 +105,9 @@ private:
 
     PlotFigure figure_;
     std::vector<QCPAbstractPlottable*> plottables_; // one per figure curve
+    std::vector<QCPItemStraightLine*> markerLines_; // one per marker shown
+    std::vector<QCPGraph*> markerEntries_;          // their legend entries
+    std::vector<int> shape_;                        // shapeOf() the figure built
     QCPTextElement* title_ = nullptr;
     QCPRange fullX_, fullY_, fullY2_;
     double shownExaggeration_ = 0.0; // drawn to scale: the exaggeration that fits

@@ -4,6 +4,7 @@
 // range holds many of them).
 #include "ui/plots/plot_axes.h"
 #include "ui/plots/plot_envelope.h"
+#include "ui/plots/plot_legend_entry.h"
 #include "ui/plots/plot_lines.h"
 #include "ui/plots/plot_view.h"
 
@@ -19,11 +20,6 @@ namespace {
 // Beyond this many points in the range shown, envelopes are made away from
 // the GUI thread; meanwhile the curve's envelope over its whole span shows.
 constexpr qsizetype DetailOnGuiThread = 250000;
-
-bool ascending(const QList<QPointF>& points) {
-    return std::is_sorted(points.begin(), points.end(),
-                          [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
-}
 
 // The points as the plot takes them: a point no axis can show is left out
 // and the line breaks there.
@@ -46,33 +42,37 @@ void plotData(const QList<QPointF>& points, bool log, QVector<double>& keys,
 
 } // namespace
 
-void PlotView::addCurve(const PlotCurve& curve, const QPen& pen) {
+void PlotView::addCurve(const PlotCurve& curve, const QPen& pen, bool sorted) {
     QCPAxis* valueAxis = curve.right ? yAxis2 : yAxis;
-    QVector<double> keys, values;
-    plotData(curve.points, figure_.x.log, keys, values);
     QCPAbstractPlottable* plottable = nullptr;
-    if (!curve.filled && ascending(curve.points)) {
+    if (sorted) {
         auto* graph = new FastGraph(xAxis, valueAxis);
-        graph->setData(keys, values, true);
         graph->setAdaptiveSampling(true);
         plottable = graph;
     } else {
-        auto* outline = new FastOutline(xAxis, valueAxis);
+        plottable = new FastOutline(xAxis, valueAxis);
+    }
+    // The second edge of a pair (a zone's lower edge) shares the first's entry.
+    if (!curve.name.endsWith(QStringLiteral(", lower"))) {
+        legend->addItem(new LegendEntry(legend, plottable));
+    }
+    plottables_.push_back(plottable);
+    fillCurve(plottable, curve, pen);
+}
+
+void PlotView::fillCurve(QCPAbstractPlottable* plottable, const PlotCurve& curve, const QPen& pen) {
+    QVector<double> keys, values;
+    plotData(curve.points, figure_.x.log, keys, values);
+    if (auto* graph = qobject_cast<QCPGraph*>(plottable)) {
+        graph->setData(keys, values, true);
+    } else if (auto* outline = qobject_cast<QCPCurve*>(plottable)) {
         outline->setData(keys, values);
-        plottable = outline;
     }
     plottable->setName(curve.name);
     plottable->setPen(pen);
-    if (curve.filled) {
-        QColor fill = pen.color();
-        fill.setAlphaF(0.35f);
-        plottable->setBrush(fill);
-    }
-    // The second edge of a pair (a zone's lower edge) shares the first's entry.
-    if (curve.name.endsWith(QStringLiteral(", lower"))) {
-        plottable->removeFromLegend();
-    }
-    plottables_.push_back(plottable);
+    QColor fill = pen.color();
+    fill.setAlphaF(0.35f);
+    plottable->setBrush(curve.filled ? QBrush(fill) : QBrush(Qt::NoBrush));
 }
 
 void PlotView::setCurvePoints(std::size_t i, const QList<QPointF>& points) {
