@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
     const bool picture = line.parser.isSet(line.screenshot);
     state.settingsPath = picture ? scratch.filePath(QStringLiteral("Tarsel.ini"))
                                  : QString::fromStdString(tarsel::defaultSettingsPath());
+    state.saveOnExit = !picture; // the scratch file goes with the picture's run
 
     auto window = tarsel::startTarsel(state);
     if (picture) {

@@ -29,6 +29,7 @@ struct AppState {
     QString settingsPath;  // Tarsel.ini, in the user's configuration folder
     QString reportProgram; // tarsel-report, which samples elevation data; empty: beside us
     UiServices* services = nullptr;
+    bool saveOnExit = true; // false: a throw-away run keeps no inputs
 
     // Windows. The main window receives the posted commands.
     QPointer<QWidget> mainWindow;

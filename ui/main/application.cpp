@@ -45,7 +45,7 @@ LogFont measuringFontRecord(int charHeight, int averageCharWidth) {
 
 std::unique_ptr<MainWindow> startTarsel(AppState& state) {
     initTarselResources();
-    (void)diagramImage(); // rendered once, now
+    startDiagramRendering(); // while the window is built
     protectSettingsFile(state.settingsPath);
 
     // The window queues the first recalculation as it is made.

@@ -10,6 +10,11 @@ namespace tarsel {
 inline constexpr int DiagramWidth = 632;
 inline constexpr int DiagramHeight = 378;
 
+// Starts rendering the diagram on a thread of its own, so that the window
+// can be built meanwhile; diagramImage() waits for it. Call it on the
+// window's thread; a second call does nothing.
+void startDiagramRendering();
+
 // The rendered diagram, 632 x 378. A null image when the artwork could not be
 // loaded (then the main window is never resized to its normal size).
 const QImage& diagramImage();

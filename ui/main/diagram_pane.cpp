@@ -14,7 +14,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QPointer>
 
 namespace tarsel {
@@ -163,34 +162,30 @@ void DiagramPane::paintEvent(QPaintEvent*) {
     }
     // The boxes follow the stretched picture; their size stays their font's.
     layoutFields();
-    // Compose the stretched artwork, the focus outline and the labels off
-    // screen, then copy the whole picture to the pane in one step.
-    const qreal ratio = devicePixelRatioF();
-    QPixmap frame(QSize(qRound(cw * ratio), qRound(ch * ratio)));
-    frame.setDevicePixelRatio(ratio);
-    frame.fill(Qt::white);
-    {
-        QPainter painter(&frame);
-        const QImage& art = diagramImage();
-        if (!art.isNull()) {
-            painter.drawImage(QRect(0, 0, cw, ch), art);
-        }
-        drawFocusRing(painter);
-        painter.setFont(impl_->state.graphicsFont);
-        painter.setPen(Qt::black);
-        const QFontMetrics fm = painter.fontMetrics();
-        const int boxHeight = editTextHeight();
-        const QSize base = scalingBase();
-        for (const DiagramRow& row : diagramRows()) {
-            const QString label = QString::fromLatin1(row.label);
-            const QSize labelSize(fm.horizontalAdvance(label), fm.height());
-            const QPoint box = scaledPosition(row.x, row.y, QSize(cw, ch), base);
-            const QPoint at = labelTopLeft(row.placement, box, labelSize, boxHeight);
-            painter.fillRect(QRect(at, labelSize), LabelBackground);
-            painter.drawText(at.x(), at.y() + fm.ascent(), label);
-        }
+    // The artwork, the focus outline and the labels go into the window's
+    // backing store, which reaches the screen in one step: no picture of the
+    // pane's size is composed beside it.
+    QPainter painter(this);
+    const QImage& art = diagramImage();
+    if (art.isNull()) {
+        painter.fillRect(rect(), Qt::white);
+    } else {
+        painter.drawImage(QRect(0, 0, cw, ch), art);
     }
-    QPainter(this).drawPixmap(0, 0, frame);
+    drawFocusRing(painter);
+    painter.setFont(impl_->state.graphicsFont);
+    painter.setPen(Qt::black);
+    const QFontMetrics fm = painter.fontMetrics();
+    const int boxHeight = editTextHeight();
+    const QSize base = scalingBase();
+    for (const DiagramRow& row : diagramRows()) {
+        const QString label = QString::fromLatin1(row.label);
+        const QSize labelSize(fm.horizontalAdvance(label), fm.height());
+        const QPoint box = scaledPosition(row.x, row.y, QSize(cw, ch), base);
+        const QPoint at = labelTopLeft(row.placement, box, labelSize, boxHeight);
+        painter.fillRect(QRect(at, labelSize), LabelBackground);
+        painter.drawText(at.x(), at.y() + fm.ascent(), label);
+    }
 }
 
 void DiagramPane::drawFocusRing(QPainter& painter) {

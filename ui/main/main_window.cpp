@@ -419,7 +419,7 @@ void MainWindow::showHelp() {
 }
 
 bool MainWindow::saveParameters() {
-    if (parametersSaved_ || state_.services == nullptr) {
+    if (parametersSaved_ || state_.services == nullptr || !state_.saveOnExit) {
         parametersSaved_ = true;
         return true;
     }
