@@ -239,7 +239,9 @@ bool strokeSegments(const QList<QPointF>& points, const QPen& pen, const QRectF&
         const QPointF& a = points[k - 1];
         const QPointF& b = points[k];
         if (!finite(a)) {
-            dash.restart(); // after a gap the pattern starts afresh
+            if (!solid) {
+                dash.restart(); // after a gap the pattern starts afresh
+            }
             continue;
         }
         const QPointF d = b - a;
