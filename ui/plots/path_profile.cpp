@@ -25,7 +25,9 @@ QString number(double value) {
 QList<QPointF> hillOutline(const LinkParams& params, double run) {
     // A circle of radius Rhill whose top is at the obstruction height, above
     // the obstruction's distance; the part above the baseline, between the
-    // antennas, closed along the baseline.
+    // antennas, closed along the baseline. A circle that stands clear of the
+    // baseline rests on it: its upper half on straight sides, so that a
+    // small radius reads as a thin obstacle standing on the ground.
     const double radius = params.Rhill.value;
     const double top = params.y02s.value;
     const double centreX = params.X12s.value;
@@ -33,16 +35,23 @@ QList<QPointF> hillOutline(const LinkParams& params, double run) {
     if (!(radius > 0.0) || !(top > 0.0) || !std::isfinite(centreY) || !(run > 0.0)) {
         return {};
     }
-    // Half the angle the arc spans, measured from the top: the whole circle
-    // when it stands clear of the baseline.
+    const bool standing = centreY > 0.0;
+    // Half the angle the arc spans, measured from the top.
     const double half =
-        top >= 2 * radius ? std::numbers::pi : std::acos(std::clamp(-centreY / radius, -1.0, 1.0));
+        standing ? std::numbers::pi / 2 : std::acos(std::clamp(-centreY / radius, -1.0, 1.0));
+    const auto at = [run](double x, double y) { return QPointF(std::clamp(x, 0.0, run), y); };
     QList<QPointF> outline;
-    outline.reserve(CircleSteps + 2);
+    outline.reserve(CircleSteps + 4);
+    if (standing) {
+        outline.append(at(centreX - radius, 0.0));
+    }
     for (int i = 0; i <= CircleSteps; ++i) {
         const double a = -half + 2 * half * i / CircleSteps;
-        const double x = std::clamp(centreX + radius * std::sin(a), 0.0, run);
-        outline.append(QPointF(x, std::max(0.0, centreY + radius * std::cos(a))));
+        outline.append(
+            at(centreX + radius * std::sin(a), std::max(0.0, centreY + radius * std::cos(a))));
+    }
+    if (standing) {
+        outline.append(at(centreX + radius, 0.0));
     }
     outline.append(outline.front());
     return outline;

@@ -4,6 +4,7 @@
 // stable colours, refused entries marked, and zooms that stay drawable.
 #include "plot_harness.h"
 
+#include "ui/plots/path_profile.h"
 #include "ui/plots/pdf_report.h"
 #include "ui/plots/plot_axes.h"
 
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -113,6 +115,26 @@ TEST(PlotQuality, ProfileFitsThePathAndTheHillsTopNotItsCircle) {
         EXPECT_GE(y.y(), 30.0) << exaggeration;   // the Tx antenna
         EXPECT_GT(y.x(), -480.0) << exaggeration; // far above the circle's bottom at -980 m
         EXPECT_FALSE(view->figure().note.contains("-0 ")) << view->figure().note.toStdString();
+    }
+}
+
+// The hill stands on the baseline whatever its radius: a wide one is cut by
+// it, a narrow one rests on it, never a circle floating in the air.
+TEST(PlotQuality, TheHillReachesFromTheBaselineToItsTop) {
+    for (const double radius : {500.0, 10.0, 0.05}) {
+        LinkParams params;
+        params.X12s.value = 4000.0;
+        params.y02s.value = 20.0;
+        params.Rhill.value = radius;
+        const QList<QPointF> outline = hillOutline(params, 9000.0);
+        ASSERT_FALSE(outline.isEmpty()) << radius;
+        double low = outline.front().y(), high = low;
+        for (const QPointF& p : outline) {
+            low = std::min(low, p.y());
+            high = std::max(high, p.y());
+        }
+        EXPECT_EQ(low, 0.0) << radius;
+        EXPECT_NEAR(high, 20.0, 1e-9) << radius;
     }
 }
 
