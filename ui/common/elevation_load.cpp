@@ -264,6 +264,16 @@ void ElevationLoad::processFinished(int exitCode, QProcess::ExitStatus exitStatu
         ElevationOutcome outcome;
         outcome.status = Status::Loaded;
         outcome.profile = std::move(read.profile);
+        // Of what it said, the voids it filled, in a few words for the
+        // note; the rest is for failures.
+        static const QRegularExpression filled(QStringLiteral("^filled (\\d+) void"));
+        for (const QString& line : errorLines_) {
+            if (const QRegularExpressionMatch m = filled.match(line); m.hasMatch()) {
+                outcome.notes = m.captured(1) == QStringLiteral("1")
+                                    ? QStringLiteral("1 void filled")
+                                    : QStringLiteral("%1 voids filled").arg(m.captured(1));
+            }
+        }
         finish(outcome);
     });
     reading->setFuture(QtConcurrent::run([text = std::exchange(profileText_, {})] {

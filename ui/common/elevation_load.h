@@ -24,6 +24,7 @@ struct ElevationOutcome {
     Status status = Status::Failed;
     terrain::Profile profile; // when loaded
     QString message;          // why it failed
+    QString notes;            // what tarsel-report said of a loaded one (voids filled)
 };
 
 // tarsel-report beside this program (installed) or in the build tree's cli/

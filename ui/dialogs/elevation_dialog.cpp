@@ -284,7 +284,8 @@ void ElevationDialog::loaded(ElevationOutcome& outcome, const TerrainSource& sou
         trouble = QStringLiteral("The elevation data was not loaded:\n") + outcome.message;
         break;
     case ElevationOutcome::Status::Loaded:
-        if (const std::string error = use_(source, std::move(outcome.profile)); !error.empty()) {
+        if (const std::string error = use_(source, std::move(outcome.profile), outcome.notes);
+            !error.empty()) {
             trouble = QStringLiteral("The terrain from the elevation data cannot be used:\n") +
                       QString::fromStdString(error);
         }

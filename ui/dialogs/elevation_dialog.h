@@ -37,7 +37,9 @@ class ElevationDialog : public QDialog {
     Q_OBJECT
 public:
     // Takes the sampled profile of source into use; "" or why it cannot be.
-    using Use = std::function<std::string(const TerrainSource& source, terrain::Profile profile)>;
+    // notes: what the sampling said besides the profile (voids filled), or empty.
+    using Use = std::function<std::string(const TerrainSource& source, terrain::Profile profile,
+                                          const QString& notes)>;
 
     // Filled from start; reportProgram is the tarsel-report to run (empty:
     // the one beside this program).

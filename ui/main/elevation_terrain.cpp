@@ -25,8 +25,8 @@ void openElevationDialog(AppState& state, QWidget* owner) {
     }
     auto* dialog = new ElevationDialog(
         start, *state.services, state.reportProgram,
-        [&state](const TerrainSource& source, terrain::Profile profile) {
-            return useTerrain(state, source, std::move(profile), elevationName(source));
+        [&state](const TerrainSource& source, terrain::Profile profile, const QString& notes) {
+            return useTerrain(state, source, std::move(profile), elevationName(source, notes));
         },
         owner);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -47,8 +47,8 @@ void loadKeptElevationTerrain(AppState& state) {
         state.terrain.restoring = nullptr;
         std::string error = outcome.message.toStdString();
         if (outcome.status == ElevationOutcome::Status::Loaded) {
-            error =
-                useTerrain(state, source, std::move(outcome.profile), elevationName(source), false);
+            error = useTerrain(state, source, std::move(outcome.profile),
+                               elevationName(source, outcome.notes), false);
         }
         if (!error.empty() || outcome.status != ElevationOutcome::Status::Loaded) {
             state.terrain.source.kind = TerrainKind::None; // in the file it stays

@@ -193,14 +193,15 @@ QString terrainNoteText(const AppState& state) {
         .arg(state.terrain.name);
 }
 
-QString elevationName(const TerrainSource& source) {
+QString elevationName(const TerrainSource& source, const QString& notes) {
     if (source.rasterPaths.empty()) {
         return {};
     }
     const QString first =
         QFileInfo(QDir::cleanPath(QString::fromStdString(source.rasterPaths.front()))).fileName();
     const auto more = static_cast<qsizetype>(source.rasterPaths.size()) - 1;
-    return more == 0 ? first : QStringLiteral("%1 and %2 more").arg(first).arg(more);
+    const QString name = more == 0 ? first : QStringLiteral("%1 and %2 more").arg(first).arg(more);
+    return notes.isEmpty() ? name : QStringLiteral("%1 (%2)").arg(name, notes.simplified());
 }
 
 } // namespace tarsel

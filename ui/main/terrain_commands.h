@@ -59,7 +59,8 @@ std::string readSourceProfile(const TerrainSource& source, terrain::Profile& pro
 QString terrainNoteText(const AppState& state);
 
 // An elevation source as the note names it: its first raster file or
-// folder, and how many more.
-QString elevationName(const TerrainSource& source);
+// folder, and how many more; notes (what the sampling said, such as the
+// voids it filled) after it in brackets.
+QString elevationName(const TerrainSource& source, const QString& notes = {});
 
 } // namespace tarsel

@@ -9,6 +9,7 @@
 #include "ui/main/terrain_note.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,20 +21,24 @@ namespace tarsel::testing {
 namespace {
 
 // An ESRI ASCII grid GDAL reads as WGS84 (its extent is in degrees): 0.01°
-// posts over 47.0-47.4 N, 8.0-8.4 E, a ridge 300 m high along 47.2 N.
-QString writeRidgeGrid(const QTemporaryDir& dir) {
+// posts over 47.0-47.4 N, 8.0-8.4 E, a ridge 300 m high along 47.2 N; with
+// a void, one post without data on the path at 47.1 N, 8.2 E.
+QString writeRidgeGrid(const QTemporaryDir& dir, bool withVoid = false) {
     const QString path = dir.filePath(QStringLiteral("ridge.asc"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return path;
     }
     constexpr int Posts = 41;
-    QByteArray text = "ncols 41\nnrows 41\nxllcenter 8.0\nyllcenter 47.0\ncellsize 0.01\n";
+    QByteArray text = "ncols 41\nnrows 41\nxllcenter 8.0\nyllcenter 47.0\ncellsize 0.01\n"
+                      "NODATA_value -9999\n";
     for (int row = 0; row < Posts; ++row) {
         const double lat = 47.4 - 0.01 * row;
         const double h = 100.0 + 300.0 * std::exp(-std::pow((lat - 47.2) / 0.03, 2));
         for (int col = 0; col < Posts; ++col) {
-            text += QByteArray::number(h, 'f', 2) + (col + 1 < Posts ? " " : "\n");
+            const bool empty = withVoid && row == 30 && col == 20;
+            text += (empty ? QByteArray("-9999") : QByteArray::number(h, 'f', 2)) +
+                    (col + 1 < Posts ? " " : "\n");
         }
     }
     file.write(text);
@@ -116,6 +121,22 @@ TEST(ElevationWindow, TheDialogsTerrainIsUsedAndLoadsAgainAfterARestart) {
     EXPECT_TRUE(second.services.warnings.empty());
     EXPECT_NEAR(fieldValue(second, FieldRange), 33352.4, 0.5);
     EXPECT_NEAR(fieldValue(second, FieldY01s), 130.0, 0.5);
+}
+
+// Voids filled from their neighbours: the note says how many.
+TEST(ElevationWindow, TheNoteCountsTheVoidsFilled) {
+    Program program;
+    program.settle();
+    ElevationDialog* dialog = openDialog(program);
+    ASSERT_NE(dialog, nullptr);
+    fillOverTheRidge(program, dialog, writeRidgeGrid(program.dir, true));
+    dialog->findChild<QCheckBox*>(QStringLiteral("fillVoids"))->setChecked(true);
+    QTest::keyClick(entry(dialog, "rxHeight"), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.state.terrain.inUse(); }, 20000));
+    program.settle();
+    EXPECT_TRUE(
+        program.window->terrainNote()->text().endsWith(QStringLiteral("ridge.asc (1 void filled)")))
+        << program.window->terrainNote()->text().toStdString();
 }
 
 TEST(ElevationWindow, ABadEntryIsMarkedSaysWhyAndKeepsOkDisabled) {
