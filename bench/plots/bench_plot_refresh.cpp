@@ -5,6 +5,7 @@
 // p95 line is the 95th percentile over the repetitions.
 #include "../params_for_v.h"
 #include "engine/recalculate.h"
+#include "ridge_profile.h"
 #include "ui/plots/plot_view.h"
 #include "ui/plots/plot_window.h"
 #include "ui/plots/terrain_profile.h"
@@ -71,19 +72,7 @@ void refresh(benchmark::State& state, PlotTab tab, const LinkParams& params,
     }
 }
 
-// A 100 km path of 3,300 points: a ridge between two valleys.
-tarsel::terrain::Profile ridgeProfile() {
-    tarsel::terrain::Profile profile;
-    constexpr int points = 3300;
-    for (int i = 0; i < points; ++i) {
-        const double d = 100000.0 * i / (points - 1);
-        const double ridge = (d - 55000.0) / 9000.0;
-        profile.distanceM.push_back(d);
-        profile.heightM.push_back(150.0 + 260.0 * std::exp(-ridge * ridge) +
-                                  8.0 * std::sin(d / 310.0));
-    }
-    return profile;
-}
+using tarsel::bench::ridgeProfile;
 
 // The Path Profile tab over a terrain when a new k is chosen: the path worked
 // through again, its figure built and drawn. k runs through the presets.

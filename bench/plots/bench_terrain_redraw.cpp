@@ -16,6 +16,7 @@
 // Then a commit of a new frequency over a 1,000,000-point terrain, where the
 // window's thread used to work the path through (all-on-gui-thread) and now
 // only moves the link over the analysis that arrives (gui-thread).
+#include "ridge_profile.h"
 #include "terrain/report_section.h"
 #include "ui/common/app_state.h"
 #include "ui/common/commands.h"
@@ -44,18 +45,7 @@ namespace {
 
 using namespace tarsel;
 
-// A ridge between two valleys with some roughness, 100 km long.
-terrain::Profile ridgeProfile(int points = 3300) {
-    terrain::Profile profile;
-    for (int i = 0; i < points; ++i) {
-        const double d = 100000.0 * i / (points - 1);
-        const double ridge = (d - 55000.0) / 9000.0;
-        profile.distanceM.push_back(d);
-        profile.heightM.push_back(150.0 + 260.0 * std::exp(-ridge * ridge) +
-                                  8.0 * std::sin(d / 310.0));
-    }
-    return profile;
-}
+using bench::ridgeProfile;
 
 struct Bench {
     terrain::Profile profile = ridgeProfile();
