@@ -62,6 +62,19 @@ SweepCheck parseSweepArgument(std::string_view text, bool log, SweepPlan& plan,
 // FieldIndex of plan.key, or -1 when it names none of the 19 numeric fields.
 int sweepField(const SweepPlan& plan);
 
+// From, To and spacing to offer when an input is chosen for a sweep, around
+// value (its present value) and within its bounds: a decade either side,
+// logarithmic, for frequencies, bandwidths and distances; a span in the
+// input's unit either side (10 dB, 100 K, 1 for the law, 10 m or the height
+// itself for heights) for the others. A zero distance or frequency gets 0 to
+// ten times the input's default, linear.
+struct SweepRange {
+    double from = 0.0;
+    double to = 0.0;
+    bool log = false;
+};
+SweepRange proposeSweepRange(int field, double value);
+
 // Value of point index (0..points-1): from at 0 and to at points-1 exactly,
 // evenly spaced in value (linear) or in its logarithm (log) between.
 double sweepValue(const SweepPlan& plan, std::int64_t index);

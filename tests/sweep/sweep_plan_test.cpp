@@ -1,8 +1,11 @@
 #include "sweep/sweep.h"
 
+#include "engine/param_table.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tarsel {
@@ -136,6 +139,27 @@ TEST(SweepPlan, GridsOfRepresentableValuesComeOutExact) {
                 << row.key << " point " << i;
         }
     }
+}
+
+TEST(SweepPlan, ProposedRangesAroundAnyValueAreSweepsTheCheckTakes) {
+    // At each bound, at zero, the smallest positive double and the default:
+    // never out of bounds, never a logarithmic sweep through or from zero.
+    for (int field = 0; field < FieldCount; ++field) {
+        const FieldInfo& info = fieldTable()[static_cast<std::size_t>(field)];
+        for (const double value : {info.lo, info.hi, 0.0, 5e-324, info.defaultValue}) {
+            if (value < info.lo || value > info.hi) {
+                continue;
+            }
+            const SweepRange r = proposeSweepRange(field, value);
+            const SweepCheck check = checkSweep({std::string(info.key), r.from, r.to, 201, r.log});
+            EXPECT_TRUE(check) << info.key << " at " << value << ": " << check.message;
+            EXPECT_NE(r.from, r.to) << info.key << " at " << value;
+        }
+    }
+    const SweepRange f = proposeSweepRange(FieldFcent, 2.45e9);
+    EXPECT_EQ((std::tuple{f.from, f.to, f.log}), (std::tuple{2.45e8, 2.45e10, true}));
+    const SweepRange nf = proposeSweepRange(FieldNf, 3.0);
+    EXPECT_EQ((std::tuple{nf.from, nf.to, nf.log}), (std::tuple{0.0, 13.0, false}));
 }
 
 } // namespace

@@ -94,7 +94,7 @@ PlotWindow::PlotWindow(AppState& state) : state_(state) {
     tabs_->addTab(makePage(PlotTab::Range, rangeControls()), QString::fromLatin1(TabNames[0]));
     tabs_->addTab(makePage(PlotTab::Height, nullptr), QString::fromLatin1(TabNames[1]));
     tabs_->addTab(makePage(PlotTab::Profile, profileControls()), QString::fromLatin1(TabNames[2]));
-    sweep_ = new SweepControls(settings_);
+    sweep_ = new SweepControls(settings_, state_.params);
     connect(sweep_, &SweepControls::changed, this, &PlotWindow::refresh);
     // A refused entry: its reason under the plot, which keeps the last good sweep.
     connect(sweep_, &SweepControls::refused, this, [this](const QString& reason) {

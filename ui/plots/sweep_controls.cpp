@@ -4,6 +4,7 @@
 #include "engine/result_fields.h"
 #include "entry/number_format.h"
 #include "entry/number_parse.h"
+#include "sweep/sweep.h"
 #include "ui/plots/sweep_plot.h"
 #include "ui/plots/terrain_sweep_plot.h"
 
@@ -31,8 +32,8 @@ QString numberText(double value) {
 
 } // namespace
 
-SweepControls::SweepControls(PlotSettings& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings) {
+SweepControls::SweepControls(PlotSettings& settings, const LinkParams& inputs, QWidget* parent)
+    : QWidget(parent), settings_(settings), inputs_(inputs) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* form = new QFormLayout;
@@ -43,6 +44,7 @@ SweepControls::SweepControls(PlotSettings& settings, QWidget* parent)
         key_->addItem(inputChoiceText(field), QString::fromLatin1(info.key));
     }
     key_->setCurrentIndex(std::max(0, key_->findData(QString::fromStdString(settings.sweepKey))));
+    shownKey_ = QString::fromStdString(settings.sweepKey);
     from_ = new QLineEdit(numberText(settings.sweepFrom), this);
     from_->setObjectName(QStringLiteral("sweepFrom"));
     to_ = new QLineEdit(numberText(settings.sweepTo), this);
@@ -80,7 +82,7 @@ SweepControls::SweepControls(PlotSettings& settings, QWidget* parent)
     column->addWidget(results_);
     layout->addLayout(column, 1);
 
-    connect(key_, &QComboBox::currentIndexChanged, this, &SweepControls::takeChoices);
+    connect(key_, &QComboBox::currentIndexChanged, this, &SweepControls::chooseInput);
     connect(from_, &QLineEdit::editingFinished, this, &SweepControls::takeChoices);
     connect(to_, &QLineEdit::editingFinished, this, &SweepControls::takeChoices);
     connect(points_, &QSpinBox::editingFinished, this, &SweepControls::takeChoices);
@@ -100,11 +102,51 @@ void SweepControls::setTerrain(bool inUse) {
     } else if (!inUse && k >= 0) {
         key_->removeItem(k);
     }
-    // Without a terrain a kept k sweep gives way to the input shown.
+    // Without a terrain a kept k sweep gives way to the input shown, with its range.
     if (!inUse && settings_.sweepKey == KFactorSweepKey) {
-        settings_.sweepKey = key_->currentData().toString().toStdString();
+        showRangeFor(key_->currentData().toString());
+        settings_.sweepKey = shownKey_.toStdString();
+        for (auto [box, value] :
+             {std::pair{from_, &settings_.sweepFrom}, std::pair{to_, &settings_.sweepTo}}) {
+            if (const auto parsed = parseDoubleText(box->text().trimmed().toStdString())) {
+                *value = *parsed;
+            }
+        }
+        settings_.sweepLog = log_->isChecked();
     }
     results_->setEnabled(key_->currentData().toString() != kKey);
+}
+
+void SweepControls::chooseInput() {
+    showRangeFor(key_->currentData().toString());
+    takeChoices();
+}
+
+void SweepControls::showRangeFor(const QString& key) {
+    if (key == shownKey_) {
+        return;
+    }
+    kept_.insert(shownKey_, Range{from_->text(), to_->text(), log_->isChecked()});
+    shownKey_ = key;
+    Range range;
+    if (const auto kept = kept_.constFind(key); kept != kept_.constEnd()) {
+        range = *kept;
+    } else {
+        // k: from below the standard atmosphere's 4/3 to well above it.
+        SweepRange proposed{0.5, 10.0, true};
+        const int field = sweepField(SweepPlan{key.toStdString()});
+        if (const RangedValue* input = paramForField(inputs_, field)) {
+            proposed = proposeSweepRange(field, input->value);
+        }
+        range = Range{numberText(proposed.from), numberText(proposed.to), proposed.log};
+    }
+    for (QLineEdit* box : {from_, to_}) {
+        mark(box, QString());
+    }
+    from_->setText(range.from);
+    to_->setText(range.to);
+    const QSignalBlocker quiet(log_);
+    log_->setChecked(range.log);
 }
 
 void SweepControls::mark(QLineEdit* box, const QString& reason) {

@@ -3,8 +3,11 @@
 // from, to, number of points and spacing, and the results to draw, listed
 // with their units.
 
+#include "engine/link_params.h"
 #include "ui/plots/plot_settings.h"
 
+#include <QHash>
+#include <QString>
 #include <QWidget>
 
 class QCheckBox;
@@ -18,8 +21,10 @@ namespace tarsel {
 class SweepControls : public QWidget {
     Q_OBJECT
 public:
-    // Shows settings; edits change it and emit changed().
-    SweepControls(PlotSettings& settings, QWidget* parent = nullptr);
+    // Shows settings; edits change it and emit changed(). inputs are the
+    // link's present inputs, around which a newly chosen input's range is
+    // proposed; both outlive the controls.
+    SweepControls(PlotSettings& settings, const LinkParams& inputs, QWidget* parent = nullptr);
 
     QComboBox* keyBox() const { return key_; }
     QLineEdit* fromBox() const { return from_; }
@@ -40,6 +45,10 @@ signals:
     void refused(const QString& reason);
 
 private:
+    // The range shown for another input: the From, To and spacing it last had
+    // in this window, or else a range around its present value.
+    void chooseInput();
+    void showRangeFor(const QString& key);
     void takeChoices();
     // Marks box as refused with its reason, or clears the mark (empty reason).
     static void mark(QLineEdit* box, const QString& reason);
@@ -47,6 +56,14 @@ private:
     QString refuseThirdUnit();
 
     PlotSettings& settings_;
+    const LinkParams& inputs_;
+    struct Range {
+        QString from;
+        QString to;
+        bool log = false;
+    };
+    QHash<QString, Range> kept_; // by input key, as typed
+    QString shownKey_;           // the input whose range the boxes hold
     QComboBox* key_ = nullptr;
     QLineEdit* from_ = nullptr;
     QLineEdit* to_ = nullptr;

@@ -102,6 +102,39 @@ TEST(PlotSweep, ARefusedSweepShowsTheSweepChecksMessageAndDrawsNothing) {
     }
 }
 
+// Another input brings its own range: the one it last had in this window, or
+// one around its present value, never the last input's numbers out of its range.
+TEST(PlotSweep, ChoosingAnotherInputOffersItsOwnRange) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
+    auto* key = window->findChild<QComboBox*>("sweepKey");
+    auto* from = window->findChild<QLineEdit*>("sweepFrom");
+    const struct {
+        const char* key;
+        const char* typedFrom; // typed after the choice, or nullptr
+        QString from, to;
+        bool log;
+    } steps[] = {
+        {"Pt", "-30", "-20", "0", false}, // Tx power -10 dBW: 10 dB either side
+        {"Range", nullptr, "10", "1000", true},
+        {"Pt", nullptr, "-30", "0", false},           // as typed before
+        {"fcent", nullptr, "1e+009", "1e+010", true}, // as the window opened
+    };
+    for (const auto& step : steps) {
+        key->setCurrentIndex(key->findData(step.key));
+        EXPECT_EQ(from->text(), step.from) << step.key;
+        EXPECT_EQ(window->findChild<QLineEdit*>("sweepTo")->text(), step.to) << step.key;
+        EXPECT_EQ(window->findChild<QCheckBox*>("sweepLog")->isChecked(), step.log) << step.key;
+        waitForPlots(program);
+        EXPECT_FALSE(window->view(PlotTab::Sweep)->figure().curves.empty()) << step.key;
+        EXPECT_TRUE(window->noteLabel(PlotTab::Sweep)->text().isEmpty())
+            << window->noteLabel(PlotTab::Sweep)->text().toStdString();
+        if (step.typedFrom != nullptr) {
+            setText(from, step.typedFrom);
+        }
+    }
+}
+
 #ifdef TARSEL_REPORT_PATH
 // Save data writes the header and the rows that tarsel-report --sweep writes
 // for the same sweep with the chosen results as its columns.
