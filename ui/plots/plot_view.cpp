@@ -78,6 +78,7 @@ PlotView::PlotView(QWidget* parent) : QCustomPlot(parent) {
     // Nothing is selectable: a click never changes how a curve looks.
     setInteractions(QCP::Interactions());
 
+    leastRightMargin_ = axisRect()->minimumMargins().right();
     plotLayout()->insertRow(0);
     title_ = new QCPTextElement(this, QString());
     title_->setLayer(QStringLiteral("axes")); // never under the plot area's clip
@@ -97,7 +98,7 @@ PlotView::PlotView(QWidget* parent) : QCustomPlot(parent) {
     yAxis2->grid()->setSubGridVisible(false);
     legend->setLayer(QStringLiteral("legend"));
     legend->setIconSize(32, 12);
-    connect(this, &QCustomPlot::afterLayout, this, &PlotView::placeLegend);
+    connect(this, &QCustomPlot::afterLayout, this, &PlotView::arrangeAfterLayout);
     connect(this, &QCustomPlot::beforeReplot, this, &PlotView::followDetail);
     connect(&detailJob_, &QFutureWatcherBase::finished, this, &PlotView::detailDone);
     applyPalette();

@@ -94,6 +94,10 @@ private:
     void updateAxisTitle(QCPAxis* axis);
     void updateTitle();
     void applyPalette();
+    // After each layout: tick counts for the plot's size, room for the x
+    // axis's end label, the legend's place.
+    void arrangeAfterLayout();
+    void makeRoomForEndLabel();
     void placeLegend();
     void updateReadout();
     // Before each replot: the long curves' envelopes for the x range shown.
@@ -111,6 +115,7 @@ private:
     QCPTextElement* title_ = nullptr;
     QCPRange fullX_, fullY_, fullY2_;
     double shownExaggeration_ = 0.0; // drawn to scale: the exaggeration that fits
+    int leastRightMargin_ = 0;       // the plotting library's own
     bool fillsPage_ = false;
     QSize scaledFor_; // the plot area those ranges were made for
     bool zoomed_ = false;

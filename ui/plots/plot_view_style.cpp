@@ -4,8 +4,11 @@
 #include "ui/plots/plot_colours.h"
 #include "ui/plots/plot_view.h"
 
+#include <QFontMetricsF>
+
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace tarsel {
 
@@ -13,6 +16,7 @@ namespace {
 
 constexpr int SampledPoints = 400; // per curve, when looking for a free corner
 constexpr int CornerGap = 6;       // pixels between the legend and the plot's edge
+constexpr int EdgeGap = 2;         // pixels between an end label and the widget's edge
 
 } // namespace
 
@@ -47,17 +51,52 @@ void PlotView::applyPalette() {
     selectionRect()->setBrush(band);
 }
 
+void PlotView::arrangeAfterLayout() {
+    // About one label per 90 pixels across and 45 up.
+    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
+        const QRect area = axisRect()->rect();
+        const int length = axis->orientation() == Qt::Horizontal ? area.width() : area.height();
+        const int spacing = axis->orientation() == Qt::Horizontal ? 90 : 45;
+        axis->ticker()->setTickCount(std::clamp(length / spacing, 2, 12));
+    }
+    makeRoomForEndLabel();
+    placeLegend();
+}
+
+void PlotView::makeRoomForEndLabel() {
+    // QCustomPlot leaves out a tick label that would cross the widget's edge:
+    // the x axis's last one, centred on the plot's right end when a sweep ends
+    // on a round value, gets room beside the plot (a right axis gives it some).
+    int room = 0;
+    if (!yAxis2->visible() && xAxis->tickLabels()) {
+        QVector<double> ticks;
+        QVector<QString> labels;
+        xAxis->ticker()->generate(xAxis->range(), locale(), QLatin1Char('g'), 6, ticks, nullptr,
+                                  &labels);
+        if (!labels.isEmpty() && labels.size() == ticks.size()) {
+            const double inside = axisRect()->right() - xAxis->coordToPixel(ticks.last());
+            const double half =
+                QFontMetricsF(xAxis->tickLabelFont()).horizontalAdvance(labels.last()) / 2;
+            room = static_cast<int>(std::ceil(half - inside)) + EdgeGap;
+        }
+    }
+    QMargins margins = axisRect()->minimumMargins();
+    const int right = std::max(leastRightMargin_, room);
+    if (margins.right() != right) {
+        margins.setRight(right);
+        axisRect()->setMinimumMargins(margins);
+        for (const auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins,
+                                 QCPLayoutElement::upLayout}) {
+            plotLayout()->update(phase);
+        }
+    }
+}
+
 void PlotView::placeLegend() {
     if (!legend->visible() || legend->itemCount() == 0) {
         return;
     }
     const QRect area = axisRect()->rect();
-    // About one label per 90 pixels across and 45 up.
-    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
-        const int length = axis->orientation() == Qt::Horizontal ? area.width() : area.height();
-        const int spacing = axis->orientation() == Qt::Horizontal ? 90 : 45;
-        axis->ticker()->setTickCount(std::clamp(length / spacing, 2, 12));
-    }
     if (legendBelow_) {
         // As many columns as the width holds, each as wide as the widest entry.
         const QFontMetrics metrics(legend->font());

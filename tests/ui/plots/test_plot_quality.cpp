@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -235,6 +236,32 @@ TEST(PlotQuality, ABadFromEntryIsMarkedAndThePlotKept) {
     EXPECT_EQ(window->noteLabel(PlotTab::Sweep)->text(), "From: Invalid number format: abc");
     EXPECT_TRUE(window->noteLabel(PlotTab::Sweep)->isVisible());
     EXPECT_EQ(window->view(PlotTab::Sweep)->figure().curves.at(0).points, before);
+}
+
+// A swept axis runs exactly over its values, so its last label sits on the
+// plot's right end: it must have room in the widget, which the plotting
+// library would otherwise leave the label out for.
+TEST(PlotQuality, ASweptAxisShowsItsLastValue) {
+    const struct {
+        const char* plots;
+        const char* last;
+    } rows[] = {
+        {"SweepKey=fcent\nSweepFrom=1e9\nSweepTo=1e10\nSweepLog=1\n", "10 GHz"},
+        {"SweepKey=Bw\nSweepFrom=1e3\nSweepTo=1e12\nSweepLog=1\n", "1 THz"},
+        {"SweepKey=Range\nSweepFrom=0\nSweepTo=100000\nSweepLog=0\n", "100"}, // km
+    };
+    for (const auto& row : rows) {
+        Program program{std::string("[Plots]\n") + row.plots};
+        PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
+        PlotView* view = window->view(PlotTab::Sweep);
+        view->layOutNow();
+        const QCPAxis* x = view->xAxis;
+        ASSERT_FALSE(x->tickVectorLabels().isEmpty()) << row.last;
+        EXPECT_EQ(x->tickVectorLabels().last(), row.last);
+        const double right = x->coordToPixel(x->tickVector().last()) +
+                             QFontMetricsF(x->tickLabelFont()).horizontalAdvance(row.last) / 2;
+        EXPECT_LE(right, view->width()) << row.last;
+    }
 }
 
 // Six wheel notches out and a rubber band beyond the plot, on a path at the
