@@ -113,6 +113,8 @@ QPalette darkPlotPalette() {
         dark.setColor(role, text);
     }
     dark.setColor(QPalette::ToolTipBase, window);
+    // Dimmer than the text but readable on the dark base (Qt's own is dark grey).
+    dark.setColor(QPalette::PlaceholderText, QColor(0x9A, 0x9A, 0x9A));
     dark.setColor(QPalette::Mid, QColor(0x50, 0x50, 0x50));
     dark.setColor(QPalette::Highlight, QColor(0x3D, 0x6F, 0xA5));
     dark.setColor(QPalette::HighlightedText, Qt::white);
