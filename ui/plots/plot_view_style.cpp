@@ -112,8 +112,11 @@ void PlotView::placeLegend() {
         if (legend->wrap() != columns) {
             legend->setWrap(columns);
             legend->setFillOrder(QCPLayoutGrid::foColumnsFirst, true); // rearranged
-            // Its rows all shown, whatever the plot area is left with.
-            legend->setMinimumSize(0, legend->minimumOuterSizeHint().height() + 2 * CornerGap);
+            // Its rows all shown, whatever the plot area is left with: the
+            // hint (of the outer size) and a gap, which the text's
+            // descenders need at some screen scales.
+            legend->setSizeConstraintRect(QCPLayoutElement::scrOuterRect);
+            legend->setMinimumSize(0, legend->minimumOuterSizeHint().height() + CornerGap);
             for (const auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins,
                                      QCPLayoutElement::upLayout}) {
                 plotLayout()->update(phase);
