@@ -123,6 +123,15 @@ TEST(TerrainProfile, TheSweepTabsKSweepIsTheCommandLineSweep) {
                 << row << ' ' << method;
         }
     }
+
+    // Without the terrain the k sweep gives way to an input, with a range of its own.
+    program.window->commandAction(IDM_TERRAIN_CLEAR)->trigger();
+    waitForPlots(program);
+    EXPECT_EQ(key->findData(QStringLiteral("kFactor")), -1);
+    EXPECT_NE(window->findChild<QLineEdit*>("sweepTo")->text(), QStringLiteral("4"));
+    EXPECT_TRUE(window->noteLabel(PlotTab::Sweep)->text().isEmpty())
+        << window->noteLabel(PlotTab::Sweep)->text().toStdString();
+    EXPECT_FALSE(window->data(PlotTab::Sweep).figure.curves.empty());
 }
 #endif
 
