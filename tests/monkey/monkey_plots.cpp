@@ -111,10 +111,14 @@ void Monkey::actOnPlots() {
             note("plot check " + box->objectName().toStdString());
             box->click();
         }
-    } else if (auto* box = plots->findChild<QComboBox*>(QStringLiteral("exaggeration"))) {
-        const int index = pick(box->count());
-        note("exaggeration " + std::to_string(index));
-        box->setCurrentIndex(index);
+    } else {
+        // The exaggeration or the swept input.
+        const char* name = chance(0.5) ? "exaggeration" : "sweepKey";
+        if (auto* box = plots->findChild<QComboBox*>(QString::fromLatin1(name))) {
+            const int index = pick(box->count());
+            note(std::string(name) + " " + std::to_string(index));
+            box->setCurrentIndex(index);
+        }
     }
 }
 
