@@ -135,6 +135,17 @@ double roundStep(double step) {
     return 10.0 * decade;
 }
 
+double nearestRoundStep(double step) {
+    const double above = roundStep(step);
+    if (!(step > 0.0) || !std::isfinite(step)) {
+        return above;
+    }
+    // The round step below: 1 -> 0.5, 2 -> 1, 5 -> 2 times the decade.
+    const double mantissa = above / std::pow(10.0, std::floor(std::log10(above) + 1e-9));
+    const double below = above * (mantissa > 3.0 ? 0.4 : 0.5);
+    return above / step <= step / below ? above : below;
+}
+
 UnitPrefix unitPrefix(const QString& unit, double magnitude) {
     UnitPrefix chosen;
     if (!(magnitude > 0.0) || !std::isfinite(magnitude)) {
@@ -202,7 +213,9 @@ void PlotTicker::linearTicks(const QCPRange& range, QVector<double>& ticks,
                              QVector<double>* subTicks, QVector<QString>* labels) const {
     // Halved before subtracting, so that a span across the doubles' ends is finite.
     const double span = 2 * (range.upper / 2 - range.lower / 2);
-    double step = roundStep(span / std::max(2, tickCount()));
+    // As near the count asked for as round steps go (rounding up alone gave
+    // as few as two fifths of it).
+    double step = nearestRoundStep(span / std::max(2, tickCount()));
     step = std::max(step, roundStep(magnitudeOf(range) * 1e-15));
     double first = std::ceil(range.lower / step);
     double last = std::floor(range.upper / step);

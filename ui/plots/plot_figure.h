@@ -65,6 +65,9 @@ struct PlotFigure {
     // Vertical exaggeration: one metre up is drawn as this many metres along.
     // 0 lets both axes scale freely.
     double exaggeration = 0.0;
+    // A drawing of a path: a margin beyond its ends, so that the antennas
+    // stand clear of the axes (a swept axis runs exactly over its values).
+    bool pathDrawing = false;
 };
 
 } // namespace tarsel

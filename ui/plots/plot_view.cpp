@@ -298,9 +298,9 @@ void PlotView::computeFullRanges() {
             y.add(m.at);
         }
     }
-    // A swept axis runs exactly over its values; a drawing to scale gets a margin.
-    fullX_ = figure_.exaggeration > 0.0 || !(x.lo < x.hi) ? paddedRange(x.lo, x.hi, log)
-                                                          : drawable(QCPRange(x.lo, x.hi), log);
+    // A swept axis runs exactly over its values; a drawing of a path gets a margin.
+    const bool margin = figure_.exaggeration > 0.0 || figure_.pathDrawing || !(x.lo < x.hi);
+    fullX_ = margin ? paddedRange(x.lo, x.hi, log) : drawable(QCPRange(x.lo, x.hi), log);
     fullY_ = paddedRange(y.lo, y.hi, false);
     fullY2_ = paddedRange(y2.lo, y2.hi, false);
     shownExaggeration_ = figure_.exaggeration;

@@ -149,6 +149,7 @@ PlotFigure terrainProfileFigure(const terrain::Profile& profile, const terrain::
     f.x = {QStringLiteral("Distance from Tx"), QStringLiteral("m"), false};
     f.y = {QStringLiteral("Height above sea level"), QStringLiteral("m"), false};
     f.note = terrainVerdictText(path);
+    f.pathDrawing = true;
     if (profile.size() < terrain::MinProfilePoints) {
         return f;
     }
