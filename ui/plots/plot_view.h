@@ -16,6 +16,8 @@
 #include <QString>
 #include <vector>
 
+class QFontMetricsF;
+
 namespace tarsel {
 
 class PlotView : public QCustomPlot {
@@ -97,7 +99,11 @@ private:
     // After each layout: tick counts for the plot's size, room for the x
     // axis's end label, the legend's place.
     void arrangeAfterLayout();
-    void makeRoomForEndLabel();
+    bool labelsCollide(const QVector<double>& ticks, const QVector<QString>& labels,
+                       const QFontMetricsF& metrics) const;
+    // Whether the plot's margins changed to make it.
+    bool makeRoomForEndLabel(const QVector<double>& ticks, const QVector<QString>& labels,
+                             const QFontMetricsF& metrics);
     void placeLegend();
     void updateReadout();
     // Before each replot: the long curves' envelopes for the x range shown.

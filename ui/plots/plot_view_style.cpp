@@ -17,6 +17,7 @@ namespace {
 constexpr int SampledPoints = 400; // per curve, when looking for a free corner
 constexpr int CornerGap = 6;       // pixels between the legend and the plot's edge
 constexpr int EdgeGap = 2;         // pixels between an end label and the widget's edge
+constexpr int LabelGap = 8;        // pixels at least between two labels across
 
 } // namespace
 
@@ -52,44 +53,82 @@ void PlotView::applyPalette() {
 }
 
 void PlotView::arrangeAfterLayout() {
+    std::array<int, 3> before{};
+    std::array<int, 3> after{};
+    const std::array<QCPAxis*, 3> axes{xAxis, yAxis, yAxis2};
     // About one label per 90 pixels across and 45 up.
-    for (QCPAxis* axis : {xAxis, yAxis, yAxis2}) {
+    for (std::size_t i = 0; i < axes.size(); ++i) {
+        QCPAxis* axis = axes[i];
+        before[i] = axis->ticker()->tickCount();
         const QRect area = axisRect()->rect();
         const int length = axis->orientation() == Qt::Horizontal ? area.width() : area.height();
         const int spacing = axis->orientation() == Qt::Horizontal ? 90 : 45;
         axis->ticker()->setTickCount(std::clamp(length / spacing, 2, 12));
     }
-    makeRoomForEndLabel();
-    placeLegend();
-}
-
-void PlotView::makeRoomForEndLabel() {
-    // QCustomPlot leaves out a tick label that would cross the widget's edge:
-    // the x axis's last one, centred on the plot's right end when a sweep ends
-    // on a round value, gets room beside the plot (a right axis gives it some).
-    int room = 0;
-    if (!yAxis2->visible() && xAxis->tickLabels()) {
-        QVector<double> ticks;
-        QVector<QString> labels;
+    // Labels across never run into each other: long ones (a deep zoom's
+    // many digits) take fewer ticks.
+    QVector<double> ticks;
+    QVector<QString> labels;
+    const QFontMetricsF metrics(xAxis->tickLabelFont());
+    for (int count = xAxis->ticker()->tickCount();; --count) {
+        xAxis->ticker()->setTickCount(count);
+        ticks.clear();
+        labels.clear();
         xAxis->ticker()->generate(xAxis->range(), locale(), QLatin1Char('g'), 6, ticks, nullptr,
                                   &labels);
-        if (!labels.isEmpty() && labels.size() == ticks.size()) {
-            const double inside = axisRect()->right() - xAxis->coordToPixel(ticks.last());
-            const double half =
-                QFontMetricsF(xAxis->tickLabelFont()).horizontalAdvance(labels.last()) / 2;
-            room = static_cast<int>(std::ceil(half - inside)) + EdgeGap;
+        if (count <= 2 || figure_.x.log || labels.size() != ticks.size() ||
+            !labelsCollide(ticks, labels, metrics)) {
+            break;
         }
     }
-    QMargins margins = axisRect()->minimumMargins();
-    const int right = std::max(leastRightMargin_, room);
-    if (margins.right() != right) {
-        margins.setRight(right);
-        axisRect()->setMinimumMargins(margins);
+    for (std::size_t i = 0; i < axes.size(); ++i) {
+        after[i] = axes[i]->ticker()->tickCount();
+    }
+    // The ticks of this drawing were made before this layout's end: made
+    // again when their count or the plot's margins change.
+    if (makeRoomForEndLabel(ticks, labels, metrics) || before != after) {
         for (const auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins,
                                  QCPLayoutElement::upLayout}) {
             plotLayout()->update(phase);
         }
     }
+    placeLegend();
+}
+
+bool PlotView::labelsCollide(const QVector<double>& ticks, const QVector<QString>& labels,
+                             const QFontMetricsF& metrics) const {
+    for (qsizetype i = 1; i < ticks.size(); ++i) {
+        const double apart =
+            std::fabs(xAxis->coordToPixel(ticks[i]) - xAxis->coordToPixel(ticks[i - 1]));
+        const double needed =
+            (metrics.horizontalAdvance(labels[i]) + metrics.horizontalAdvance(labels[i - 1])) / 2;
+        if (apart < needed + LabelGap) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PlotView::makeRoomForEndLabel(const QVector<double>& ticks, const QVector<QString>& labels,
+                                   const QFontMetricsF& metrics) {
+    // QCustomPlot leaves out a tick label that would cross the widget's edge:
+    // the x axis's last one, centred on the plot's right end when a sweep ends
+    // on a round value, gets room beside the plot (a right axis gives it some).
+    int room = 0;
+    if (!yAxis2->visible() && xAxis->tickLabels() && !labels.isEmpty() &&
+        labels.size() == ticks.size()) {
+        const double inside = axisRect()->right() - xAxis->coordToPixel(ticks.last());
+        const double half = metrics.horizontalAdvance(labels.last()) / 2;
+        room = static_cast<int>(std::ceil(half - inside)) + EdgeGap;
+    }
+    QMargins margins = axisRect()->minimumMargins();
+    const int right = std::max(leastRightMargin_, room);
+    if (margins.right() == right) {
+        return false;
+    }
+    margins.setRight(right);
+    axisRect()->setMinimumMargins(margins);
+    return true;
 }
 
 void PlotView::placeLegend() {

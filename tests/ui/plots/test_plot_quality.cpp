@@ -264,6 +264,31 @@ TEST(PlotQuality, ASweptAxisShowsItsLastValue) {
     }
 }
 
+// However deep the zoom, the distance labels keep apart: long ones take fewer ticks.
+TEST(PlotQuality, LabelsAcrossNeverRunIntoEachOther) {
+    Program program{Link};
+    PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
+    PlotView* view = window->view(PlotTab::Range);
+    view->setPixelFonts(22); // large print
+    for (const double zoom : {1.0, 1e3, 1e4}) {
+        view->zoomAbout(zoom, QPointF(view->rect().center()) + QPointF(0.37, 0));
+        view->layOutNow();
+        const QCPAxis* x = view->xAxis;
+        const QFontMetricsF metrics(x->tickLabelFont());
+        const auto& ticks = x->tickVector();
+        const auto& labels = x->tickVectorLabels();
+        ASSERT_GE(labels.size(), 2) << zoom;
+        for (qsizetype i = 1; i < labels.size(); ++i) {
+            const double apart = x->coordToPixel(ticks[i]) - x->coordToPixel(ticks[i - 1]);
+            const double widths =
+                (metrics.horizontalAdvance(labels[i]) + metrics.horizontalAdvance(labels[i - 1])) /
+                2;
+            EXPECT_GT(apart, widths)
+                << labels[i - 1].toStdString() << " " << labels[i].toStdString();
+        }
+    }
+}
+
 // Six wheel notches out and a rubber band beyond the plot, on a path at the
 // ends of the doubles: every range stays finite, and the ticks few.
 TEST(PlotQuality, ExtremeProfileZoomsStayDrawable) {
