@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgGenerator>
 
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int PaperPlotWidth = 1000; // the plot laid out this wide, then scaled to the page
 constexpr int PaperFontPixels = 16;  // of that width: about 8 pt on an A4 page
+constexpr double PdfFontMm = 3.2;    // a plot saved as PDF: fonts about 9 pt
 
 QString csvField(QString text) {
     if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))) {
@@ -79,8 +82,14 @@ ImageFormat imageFormatOf(const QString& path, const QString& filter) {
     if (suffix == QLatin1String("svg")) {
         return ImageFormat::Svg;
     }
+    if (suffix == QLatin1String("pdf")) {
+        return ImageFormat::Pdf;
+    }
     if (suffix == QLatin1String("png")) {
         return ImageFormat::Png;
+    }
+    if (filter.contains(QLatin1String("*.pdf"), Qt::CaseInsensitive)) {
+        return ImageFormat::Pdf;
     }
     return filter.contains(QLatin1String("*.svg"), Qt::CaseInsensitive) ? ImageFormat::Svg
                                                                         : ImageFormat::Png;
@@ -147,10 +156,38 @@ QByteArray plotSvg(PlotView& view) {
            "</svg>\n";
 }
 
+QByteArray plotPdf(const PlotView& view) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setTitle(view.figure().title);
+    pdf.setCreator(QStringLiteral("Tarsel"));
+    // As wide as the fonts come out at about 9 pt, as high as the view's shape.
+    const double width = PaperPlotWidth * PdfFontMm / PaperFontPixels;
+    const double height = width * std::max(1, view.height()) / std::max(1, view.width());
+    pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Millimeter));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QCPPainter painter;
+    if (!painter.begin(&pdf)) {
+        return {};
+    }
+    PlotView paper;
+    preparePaperView(paper);
+    const QRectF page(QPointF(0, 0), pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
+    drawPaperPlot(painter, paper, view.figure(), page, &view);
+    painter.end();
+    return buffer.data();
+}
+
 QString savePlotImage(PlotView& view, const QString& path, ImageFormat format) {
     QByteArray data;
     if (format == ImageFormat::Svg) {
         data = plotSvg(view);
+    } else if (format == ImageFormat::Pdf) {
+        data = plotPdf(view);
+        if (data.isEmpty()) {
+            return QStringLiteral("the document could not be made");
+        }
     } else {
         QBuffer buffer(&data);
         buffer.open(QIODevice::WriteOnly);

@@ -1,6 +1,6 @@
 #pragma once
-// What the plot window writes: the plotted curves as CSV, the picture as PNG
-// or SVG, and files replaced whole (a failed write leaves no partial file);
+// What the plot window writes: the plotted curves as CSV, the picture as PNG,
+// SVG or PDF, and files replaced whole (a failed write leaves no partial file);
 // and what it prints.
 
 #include "ui/common/write_file.h"
@@ -24,13 +24,17 @@ QString figureCsv(const PlotFigure& figure);
 QString csvNumber(double value);
 
 // The picture formats a plot is saved in, as the save dialog offers them.
-enum class ImageFormat { Png, Svg };
+enum class ImageFormat { Png, Svg, Pdf };
 // The format of path by its suffix, else that of the chosen filter
-// ("SVG image (*.svg)"), else PNG.
+// ("SVG image (*.svg)", "PDF document (*.pdf)"), else PNG.
 ImageFormat imageFormatOf(const QString& path, const QString& filter);
 
 // The plot as SVG: vector, its curves and markers clipped to the plot area.
 QByteArray plotSvg(PlotView& view);
+
+// The plot as a one-page PDF of the view's shape, drawn on paper (white,
+// black text, vectors) at the view's zoom, fonts about 9 pt.
+QByteArray plotPdf(const PlotView& view);
 
 // The plot drawn to path in format. "" on success, otherwise the reason.
 QString savePlotImage(PlotView& view, const QString& path, ImageFormat format);

@@ -388,7 +388,8 @@ SaveChoice PlotWindow::askSaveFile(const QStringList& filters) {
 
 void PlotWindow::saveImage() {
     const SaveChoice choice =
-        askSaveFile({QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG image (*.svg)")});
+        askSaveFile({QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG image (*.svg)"),
+                     QStringLiteral("PDF document (*.pdf)")});
     if (choice.path.isEmpty()) {
         return;
     }

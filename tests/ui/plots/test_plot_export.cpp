@@ -35,19 +35,31 @@ void click(PlotWindow* window, const char* button) {
     window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
 }
 
-TEST(PlotExport, ImagesLoadBackAsPngAndSvg) {
+TEST(PlotExport, ImagesLoadBackAsPngSvgAndPdf) {
     Program program;
     PlotWindow* window = openPlots(program, IDM_GRAPH_RANGE);
-    for (const char* name : {"plot.png", "plot.svg"}) {
+    for (const char* name : {"plot.png", "plot.svg", "plot.pdf"}) {
         program.services.saveAnswer = program.dir.filePath(QString::fromLatin1(name));
         click(window, "saveImage");
-        if (QString::fromLatin1(name).endsWith("png")) {
-            QImage image(program.services.saveAnswer, "PNG");
+        const QString saved = program.services.saveAnswer;
+        if (saved.endsWith("png")) {
+            QImage image(saved, "PNG");
             EXPECT_FALSE(image.isNull());
             EXPECT_EQ(image.size(), window->view(PlotTab::Range)->size());
-        } else {
-            QSvgRenderer svg(program.services.saveAnswer);
+        } else if (saved.endsWith("svg")) {
+            QSvgRenderer svg(saved);
             EXPECT_TRUE(svg.isValid());
+        } else if (const QString pages = pdfInfo(saved, QStringLiteral("Pages")); !pages.isNull()) {
+            // One page of the view's shape, its axes as text.
+            EXPECT_EQ(pages, "1");
+            const QStringList size = pdfInfo(saved, "Page size").split(' ');
+            ASSERT_GE(size.size(), 3);
+            const QSize shown = window->view(PlotTab::Range)->size();
+            EXPECT_NEAR(size[0].toDouble() / size[2].toDouble(),
+                        double(shown.width()) / shown.height(), 0.01);
+            const QString text = poppler("pdftotext", {saved, "-"}).simplified();
+            EXPECT_TRUE(text.contains(window->data(PlotTab::Range).figure.x.label()))
+                << text.toStdString();
         }
     }
     EXPECT_TRUE(program.services.warnings.empty());
