@@ -222,6 +222,7 @@ QRectF drawPaperPlot(QCPPainter& painter, PlotView& paper, const PlotFigure& fig
     const double scale = rect.width() / PaperPlotWidth;
     const QSize size(PaperPlotWidth, static_cast<int>(rect.height() / scale));
     paper.resize(size);
+    paper.setHiddenNames(zoomed != nullptr ? zoomed->hiddenNames() : QSet<QString>());
     paper.setFigure(figure);
     paper.layOutNow();
     if (zoomed != nullptr && zoomed->zoomed()) {

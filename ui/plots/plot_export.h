@@ -46,8 +46,8 @@ void preparePaperView(PlotView& paper);
 
 // figure laid out on paper at rect's shape, then drawn into rect as vectors,
 // its note (the path profile's verdict) under it. With zoomed, a view showing
-// the same figure zoomed in, at that view's ranges. Returns where the plot
-// went (rect less the note).
+// the same figure: at its ranges when it is zoomed in, without the curves it hides. Returns where
+// the plot went (rect less the note).
 QRectF drawPaperPlot(QCPPainter& painter, PlotView& paper, const PlotFigure& figure, QRectF rect,
                      const PlotView* zoomed = nullptr);
 

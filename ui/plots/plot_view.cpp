@@ -233,6 +233,7 @@ void PlotView::build() {
         legend->setVisible(false);
     }
     applyPalette();
+    applyHidden();
 }
 
 std::vector<int> PlotView::shapeOf() const {

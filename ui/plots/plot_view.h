@@ -12,6 +12,8 @@
 
 #include <qcustomplot.h>
 
+#include <QSet>
+
 #include <QFutureWatcher>
 #include <QString>
 #include <vector>
@@ -62,6 +64,10 @@ public:
     QCPAbstractPlottable* plottable(std::size_t i) const { return plottables_.at(i); }
     // The number of entries the legend shows (0 when it is hidden).
     int legendEntryCount() const;
+    // The curves and markers hidden by a click on their legend entry (a
+    // second click shows them), by name; they stay hidden through refreshes.
+    const QSet<QString>& hiddenNames() const { return hidden_; }
+    void setHiddenNames(const QSet<QString>& names);
 
 signals:
     void readoutChanged(const QString& text);
@@ -105,6 +111,10 @@ private:
     bool makeRoomForEndLabel(const QVector<double>& ticks, const QVector<QString>& labels,
                              const QFontMetricsF& metrics);
     void placeLegend();
+    // The name of the legend entry at pos, or "".
+    QString entryAt(QPointF pos) const;
+    void toggleEntry(const QString& name);
+    void applyHidden();
     void updateReadout();
     // Before each replot: the long curves' envelopes for the x range shown.
     void followDetail();
@@ -117,7 +127,9 @@ private:
     std::vector<QCPAbstractPlottable*> plottables_; // one per figure curve
     std::vector<QCPItemStraightLine*> markerLines_; // one per marker shown
     std::vector<QCPGraph*> markerEntries_;          // their legend entries
-    std::vector<int> shape_;                        // shapeOf() the figure built
+    QSet<QString> hidden_;
+    QString pressedEntry_;   // a legend entry pressed, shown or hidden on release
+    std::vector<int> shape_; // shapeOf() the figure built
     QCPTextElement* title_ = nullptr;
     QCPRange fullX_, fullY_, fullY2_;
     double shownExaggeration_ = 0.0; // drawn to scale: the exaggeration that fits

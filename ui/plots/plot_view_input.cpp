@@ -35,6 +35,9 @@ QString PlotView::readoutAt(QPointF pos) const {
     double best = std::numeric_limits<double>::infinity();
     QString text;
     for (std::size_t i = 0; i < figure_.curves.size() && i < plottables_.size(); ++i) {
+        if (!plottables_[i]->visible()) {
+            continue; // hidden by its legend entry
+        }
         const PlotCurve& curve = figure_.curves[i];
         const QCPAxis* valueAxis = plottables_[i]->valueAxis();
         // A long curve's every point, not only those drawn.
@@ -78,7 +81,28 @@ void PlotView::updateReadout() {
     }
 }
 
+QString PlotView::entryAt(QPointF pos) const {
+    if (!legend->visible()) {
+        return {};
+    }
+    for (int i = 0; i < legend->itemCount(); ++i) {
+        auto* entry = qobject_cast<QCPPlottableLegendItem*>(legend->item(i));
+        if (entry != nullptr && entry->realVisibility() && entry->rect().contains(pos.toPoint())) {
+            return entry->plottable()->name();
+        }
+    }
+    return {};
+}
+
 void PlotView::mousePressEvent(QMouseEvent* event) {
+    // A click on a legend entry hides or shows its curve; no rubber band starts there.
+    if (event->button() == Qt::LeftButton) {
+        pressedEntry_ = entryAt(event->position());
+        if (!pressedEntry_.isEmpty()) {
+            event->accept();
+            return;
+        }
+    }
     if (event->button() == Qt::MiddleButton) {
         panning_ = true;
         panFrom_ = event->position().toPoint();
@@ -101,10 +125,27 @@ void PlotView::mouseMoveEvent(QMouseEvent* event) {
     }
     QCustomPlot::mouseMoveEvent(event);
     lastMouse_ = event->position();
+    // An entry is a button.
+    if (const QString entry = entryAt(lastMouse_); entry.isEmpty()) {
+        unsetCursor();
+        setToolTip(QString());
+    } else {
+        setCursor(Qt::PointingHandCursor);
+        setToolTip(hidden_.contains(entry) ? QStringLiteral("Click to show this curve")
+                                           : QStringLiteral("Click to hide this curve"));
+    }
     updateReadout();
 }
 
 void PlotView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && !pressedEntry_.isEmpty()) {
+        if (entryAt(event->position()) == pressedEntry_) {
+            toggleEntry(pressedEntry_);
+        }
+        pressedEntry_.clear();
+        event->accept();
+        return;
+    }
     if (event->button() == Qt::MiddleButton) {
         panning_ = false;
         event->accept();

@@ -52,6 +52,45 @@ void PlotView::applyPalette() {
     selectionRect()->setBrush(band);
 }
 
+void PlotView::setHiddenNames(const QSet<QString>& names) {
+    hidden_ = names;
+    applyHidden();
+}
+
+void PlotView::applyHidden() {
+    // A zone's lower edge goes with its upper one, which names the entry.
+    const auto shown = [this](QString name) {
+        if (name.endsWith(QStringLiteral(", lower"))) {
+            name.chop(7);
+        }
+        return !hidden_.contains(name);
+    };
+    for (std::size_t i = 0; i < plottables_.size() && i < figure_.curves.size(); ++i) {
+        plottables_[i]->setVisible(shown(figure_.curves[i].name));
+    }
+    for (std::size_t i = 0; i < markerLines_.size() && i < markerEntries_.size(); ++i) {
+        markerLines_[i]->setVisible(shown(markerEntries_[i]->name()));
+    }
+    // A hidden one's entry stays, its text greyed.
+    const QPalette pal = palette();
+    for (int i = 0; i < legend->itemCount(); ++i) {
+        if (auto* entry = qobject_cast<QCPPlottableLegendItem*>(legend->item(i))) {
+            entry->setTextColor(shown(entry->plottable()->name())
+                                    ? pal.color(QPalette::WindowText)
+                                    : pal.color(QPalette::Disabled, QPalette::WindowText));
+        }
+    }
+}
+
+void PlotView::toggleEntry(const QString& name) {
+    if (!hidden_.remove(name)) {
+        hidden_.insert(name);
+    }
+    applyHidden();
+    replot(rpQueuedReplot);
+    updateReadout();
+}
+
 void PlotView::arrangeAfterLayout() {
     std::array<int, 3> before{};
     std::array<int, 3> after{};

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -260,6 +261,53 @@ TEST(PlotWindow, HoverReadsOutTheNearestPointAndWheelZooms) {
     EXPECT_LT(view->xRange().y() - view->xRange().x(), (before.y() - before.x()) * 0.75);
     window->findChild<QPushButton*>("resetZoom")->click();
     EXPECT_EQ(view->xRange(), before);
+}
+
+// A click on a legend entry hides its curve (a zone with both its edges) and
+// greys the entry, through refreshes, until a second click; the read-out
+// passes it by.
+TEST(PlotWindow, ALegendEntryClickedHidesItsCurveUntilClickedAgain) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_PROFILE);
+    PlotView* view = window->view(PlotTab::Profile);
+    view->layOutNow();
+    const QString zone = QStringLiteral("First Fresnel zone");
+    const auto clickEntry = [&] {
+        for (int i = 0; i < view->legend->itemCount(); ++i) {
+            auto* entry = qobject_cast<QCPPlottableLegendItem*>(view->legend->item(i));
+            if (entry != nullptr && entry->plottable()->name() == zone) {
+                QTest::mouseClick(view, Qt::LeftButton, {}, entry->rect().center());
+                view->layOutNow();
+                return;
+            }
+        }
+        FAIL() << "no legend entry " << zone.toStdString();
+    };
+    const auto zoneShown = [&] {
+        int shown = 0, edges = 0;
+        const auto& curves = view->figure().curves;
+        for (std::size_t i = 0; i < curves.size(); ++i) {
+            if (curves[i].name.startsWith(zone)) {
+                ++edges;
+                shown += view->plottable(i)->visible() ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(edges, 2);
+        return shown;
+    };
+    clickEntry();
+    EXPECT_EQ(zoneShown(), 0);
+    for (int y = 0; y < view->height(); y += 4) {
+        EXPECT_FALSE(view->readoutAt(QPointF(view->width() / 2.0, y)).startsWith(zone));
+    }
+    QLineEdit* box = program.diagram()->field(FieldY02s);
+    box->setText("0.5");
+    program.state.hLastEdit = box;
+    QTest::keyClick(box, Qt::Key_Return);
+    waitForPlots(program);
+    EXPECT_EQ(zoneShown(), 0); // through the refresh
+    clickEntry();
+    EXPECT_EQ(zoneShown(), 2);
 }
 
 } // namespace
