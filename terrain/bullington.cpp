@@ -41,30 +41,40 @@ struct Extremes {
     double rayQ = -std::numeric_limits<double>::infinity();
 };
 
-// Height of point i above the ray from antenna to antenna [m].
-double aboveRayM(const PathKm& p, std::size_t i, double di) {
-    return p.bulgedHeightM(i, di) - (p.path.txAmslM * (p.d - di) + p.path.rxAmslM * di) / p.d;
-}
+// What the construction takes from point i, one division a point. The
+// search over every point and the shortcuts over zero heights both use it, so
+// that a point gives them the same numbers to the last bit (a path near
+// grazing turns a last-bit difference into a visible one).
+struct PointTerms {
+    double di;      // from the transmitter [km]
+    double ri;      // from the receiver [km]
+    double perBoth; // 1 / (di ri)
+    double g;       // ground plus bulge [m]
+
+    PointTerms(const PathKm& p, std::size_t i)
+        : di(p.di(i)), ri(p.d - di), perBoth(1.0 / (di * ri)), g(p.bulgedHeightM(i, di)) {}
+    double slopeFromTx(const PathKm& p) const { return (g - p.path.txAmslM) * ri * perBoth; }
+    double slopeFromRx(const PathKm& p) const { return (g - p.path.rxAmslM) * di * perBoth; }
+    double rayQ(const PathKm& p) const {
+        // Height above the ray from antenna to antenna [m].
+        const double h = g - (p.path.txAmslM * (p.d - di) + p.path.rxAmslM * di) / p.d;
+        return h * std::fabs(h) * perBoth;
+    }
+};
 
 double rayQ(const PathKm& p, std::size_t i) {
-    const double di = p.di(i);
-    const double h = aboveRayM(p, i, di);
-    return h * std::fabs(h) / (di * (p.d - di));
+    return PointTerms(p, i).rayQ(p);
 }
 
-// One pass over the real heights, one division a point.
+// One pass over the real heights.
 Extremes extremesOverProfile(const PathKm& p) {
     Extremes e;
     const std::size_t n = p.path.distanceM.size();
     for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double di = p.di(i);
-        const double ri = p.d - di;
-        const double perBoth = 1.0 / (di * ri);
-        const double g = p.bulgedHeightM(i, di);
-        const double h = aboveRayM(p, i, di);
-        e.fromTx = std::max(e.fromTx, (g - p.path.txAmslM) * ri * perBoth);
-        e.fromRx = std::max(e.fromRx, (g - p.path.rxAmslM) * di * perBoth);
-        e.rayQ = std::max(e.rayQ, h * std::fabs(h) * perBoth);
+        const PointTerms t(p, i);
+        e.fromTx = std::max(e.fromTx, t.slopeFromTx(p));
+        e.fromRx = std::max(e.fromRx, t.slopeFromRx(p));
+        e.rayQ = std::max(e.rayQ, t.rayQ(p));
     }
     return e;
 }
@@ -76,8 +86,10 @@ Extremes extremesOverProfile(const PathKm& p) {
 double steepestZeroHeightSlope(const PathKm& p, double h, bool fromRx) {
     const std::span<const double> x = p.path.distanceM;
     const std::size_t n = x.size();
-    const auto r = [&](std::size_t i) { return fromRx ? p.d - p.di(i) : p.di(i); };
-    const auto slope = [&](std::size_t i) { return 500.0 * p.ce * (p.d - r(i)) - h / r(i); };
+    const auto slope = [&](std::size_t i) {
+        const PointTerms t(p, i);
+        return fromRx ? t.slopeFromRx(p) : t.slopeFromTx(p);
+    };
     double best = std::max(slope(1), slope(n - 2));
     if (h > 0.0 && p.ce > 0.0) {
         const double top = std::sqrt(h / (500.0 * p.ce)) * 1000.0; // [m] from that end
