@@ -1,6 +1,7 @@
-// How a plot view looks: its colours in the window's palette and where its
-// legend goes (inside the plot, in the corner the data leaves free, or below
-// it when there are many entries).
+// How a plot view looks: its colours in the window's palette, the curves a
+// click on their legend entry hides, the ticks for the plot's size with room
+// for the last label across, and where the legend goes (inside the plot, in
+// the corner the data leaves free, or below it when there are many entries).
 #include "ui/plots/plot_colours.h"
 #include "ui/plots/plot_view.h"
 
