@@ -54,6 +54,17 @@ struct PlotAxis {
     QString label() const { return unit.isEmpty() ? title : title + " [" + unit + "]"; }
 };
 
+// The second edge of a pair (a zone's lower edge) is named after the first
+// with ", lower" and shares its legend entry: the name of the entry a curve
+// is drawn under, and whether it has one of its own.
+inline QString legendNameOf(const QString& curveName) {
+    const QLatin1String lower(", lower");
+    return curveName.endsWith(lower) ? curveName.chopped(lower.size()) : curveName;
+}
+inline bool hasOwnLegendEntry(const QString& curveName) {
+    return legendNameOf(curveName).size() == curveName.size();
+}
+
 struct PlotFigure {
     QString title;
     PlotAxis x;

@@ -221,8 +221,12 @@ bool drawSegments(QCPPainter* painter, const QRectF& clip, const QList<QPointF>&
     return true;
 }
 
-bool drawsAnything(const QPen& pen) {
-    return pen.style() != Qt::NoPen && pen.color().alpha() != 0;
+// A curve's line as segments on the screen: true when drawn (or when the pen
+// draws nothing), false when the plot's own polyline is to be drawn.
+bool drawnAsSegments(QCPPainter* painter, const QRectF& clip, const QList<QPointF>& lines) {
+    const QPen& pen = painter->pen();
+    const bool invisible = pen.style() == Qt::NoPen || pen.color().alpha() == 0;
+    return invisible || drawSegments(painter, clip, lines);
 }
 
 } // namespace
@@ -271,11 +275,8 @@ bool strokeSegments(const QList<QPointF>& points, const QPen& pen, const QRectF&
 }
 
 void FastGraph::drawLinePlot(QCPPainter* painter, const QList<QPointF>& lines) const {
-    if (!drawsAnything(painter->pen())) {
-        return;
-    }
     applyDefaultAntialiasingHint(painter);
-    if (!drawSegments(painter, clipRect(), lines)) {
+    if (!drawnAsSegments(painter, clipRect(), lines)) {
         QCPGraph::drawLinePlot(painter, lines);
     }
 }
@@ -322,11 +323,8 @@ void FastOutline::draw(QCPPainter* painter) {
 }
 
 void FastOutline::drawCurveLine(QCPPainter* painter, const QList<QPointF>& lines) const {
-    if (!drawsAnything(painter->pen())) {
-        return;
-    }
     applyDefaultAntialiasingHint(painter);
-    if (!drawSegments(painter, clipRect(), lines)) {
+    if (!drawnAsSegments(painter, clipRect(), lines)) {
         QCPCurve::drawCurveLine(painter, lines);
     }
 }

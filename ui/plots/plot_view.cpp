@@ -243,9 +243,8 @@ std::vector<int> PlotView::shapeOf() const {
             !curve.filled &&
             std::is_sorted(curve.points.begin(), curve.points.end(),
                            [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
-        const bool lower = curve.name.endsWith(QStringLiteral(", lower"));
         shape.push_back((sorted ? ShapeSorted : 0) | (curve.right ? ShapeRight : 0) |
-                        (lower ? 0 : ShapeInLegend));
+                        (hasOwnLegendEntry(curve.name) ? ShapeInLegend : 0));
     }
     for (const PlotMarker& m : figure_.markers) {
         const bool shown = m.vertical ? showable(m.at, figure_.x.log) : showable(m.at, false);

@@ -52,8 +52,7 @@ void PlotView::addCurve(const PlotCurve& curve, const QPen& pen, bool sorted) {
     } else {
         plottable = new FastOutline(xAxis, valueAxis);
     }
-    // The second edge of a pair (a zone's lower edge) shares the first's entry.
-    if (!curve.name.endsWith(QStringLiteral(", lower"))) {
+    if (hasOwnLegendEntry(curve.name)) {
         legend->addItem(new LegendEntry(legend, plottable));
     }
     plottables_.push_back(plottable);

@@ -60,11 +60,8 @@ void PlotView::setHiddenNames(const QSet<QString>& names) {
 
 void PlotView::applyHidden() {
     // A zone's lower edge goes with its upper one, which names the entry.
-    const auto shown = [this](QString name) {
-        if (name.endsWith(QStringLiteral(", lower"))) {
-            name.chop(7);
-        }
-        return !hidden_.contains(name);
+    const auto shown = [this](const QString& name) {
+        return !hidden_.contains(legendNameOf(name));
     };
     for (std::size_t i = 0; i < plottables_.size() && i < figure_.curves.size(); ++i) {
         plottables_[i]->setVisible(shown(figure_.curves[i].name));
