@@ -11,6 +11,8 @@ namespace tarsel {
 
 namespace {
 
+constexpr double MostTicksOver = 1.3; // ticks at most this many times the count asked for
+
 constexpr double Margin = 0.03;    // free space around the data, of its span
 constexpr int MaxLogLabels = 12;   // more decades than this: every few labelled
 constexpr int MaxFixedDigits = 15; // beyond, a label is written with an exponent
@@ -143,7 +145,9 @@ double nearestRoundStep(double step) {
     // The round step below: 1 -> 0.5, 2 -> 1, 5 -> 2 times the decade.
     const double mantissa = above / std::pow(10.0, std::floor(std::log10(above) + 1e-9));
     const double below = above * (mantissa > 3.0 ? 0.4 : 0.5);
-    return above / step <= step / below ? above : below;
+    // The one below only while it gives at most MostTicksOver times the
+    // ticks asked for: a crowded axis reads worse than a sparse one.
+    return above / step <= step / below || step / below > MostTicksOver ? above : below;
 }
 
 UnitPrefix unitPrefix(const QString& unit, double magnitude) {

@@ -41,7 +41,8 @@ QCPRange paddedRange(double lo, double hi, bool log);
 
 // The round step (1, 2 or 5 times a power of ten) nearest above step.
 double roundStep(double step);
-// The round step nearest to step, above or below (by ratio).
+// The round step nearest to step (by ratio), above or below; below only while
+// it makes at most 1.3 times the ticks step would.
 double nearestRoundStep(double step);
 
 // An SI prefix for a unit at a magnitude: {1e3, "k"} for 9000 m.

@@ -105,6 +105,9 @@ private:
     // After each layout: tick counts for the plot's size, room for the x
     // axis's end label, the legend's place.
     void arrangeAfterLayout();
+    // Tick counts and the end label's room for the plot area as laid out;
+    // whether any changed.
+    bool arrangeTicks();
     bool labelsCollide(const QVector<double>& ticks, const QVector<QString>& labels,
                        const QFontMetricsF& metrics) const;
     // Whether the plot's margins changed to make it.

@@ -90,14 +90,28 @@ void PlotView::toggleEntry(const QString& name) {
 }
 
 void PlotView::arrangeAfterLayout() {
-    std::array<int, 3> before{};
-    std::array<int, 3> after{};
+    // A legend below the plot takes its rows' height first. The ticks of this
+    // drawing were made before this layout's end: made again while their
+    // count or the plot's margins change, which moves the plot area; a few
+    // passes settle them. Then the legend inside takes the freest corner.
+    placeLegend();
+    for (int pass = 0; pass < 3 && arrangeTicks(); ++pass) {
+        for (const auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins,
+                                 QCPLayoutElement::upLayout}) {
+            plotLayout()->update(phase);
+        }
+    }
+    placeLegend();
+}
+
+bool PlotView::arrangeTicks() {
     const std::array<QCPAxis*, 3> axes{xAxis, yAxis, yAxis2};
+    std::array<int, 3> before{};
     // About one label per 90 pixels across and 45 up.
+    const QRect area = axisRect()->rect();
     for (std::size_t i = 0; i < axes.size(); ++i) {
         QCPAxis* axis = axes[i];
         before[i] = axis->ticker()->tickCount();
-        const QRect area = axisRect()->rect();
         const int length = axis->orientation() == Qt::Horizontal ? area.width() : area.height();
         const int spacing = axis->orientation() == Qt::Horizontal ? 90 : 45;
         axis->ticker()->setTickCount(std::clamp(length / spacing, 2, 12));
@@ -118,18 +132,11 @@ void PlotView::arrangeAfterLayout() {
             break;
         }
     }
+    bool changed = makeRoomForEndLabel(ticks, labels, metrics);
     for (std::size_t i = 0; i < axes.size(); ++i) {
-        after[i] = axes[i]->ticker()->tickCount();
+        changed = changed || axes[i]->ticker()->tickCount() != before[i];
     }
-    // The ticks of this drawing were made before this layout's end: made
-    // again when their count or the plot's margins change.
-    if (makeRoomForEndLabel(ticks, labels, metrics) || before != after) {
-        for (const auto phase : {QCPLayoutElement::upPreparation, QCPLayoutElement::upMargins,
-                                 QCPLayoutElement::upLayout}) {
-            plotLayout()->update(phase);
-        }
-    }
-    placeLegend();
+    return changed;
 }
 
 bool PlotView::labelsCollide(const QVector<double>& ticks, const QVector<QString>& labels,

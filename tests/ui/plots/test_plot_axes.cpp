@@ -28,6 +28,7 @@ TEST(PlotAxes, TickLabelsAreRoundAndPlain) {
         {-3.2,   7.2,    false, "dB", {"-2", "0", "2", "4", "6"}},          // zero is "0", never "-0"
         {0,      9000,   false, "m",  {"0", "2", "4", "6", "8"}},           // km: the title names it
         {-400,   12400,  false, "m",  {"0", "2", "4", "6", "8", "10", "12"}}, // the nearer step, not 5
+        {0,      17.4,   false, "dB", {"0", "5", "10", "15"}},              // 2 would crowd: 9 labels
         {1e9,    1e10,   true,  "Hz", {"1 GHz", "2 GHz", "5 GHz", "10 GHz"}}, // one decade: 1-2-5
         {1e6,    1e10,   true,  "Hz", {"1 MHz", "10 MHz", "100 MHz", "1 GHz", "10 GHz"}},
     };
