@@ -95,6 +95,8 @@ Monkey::Monkey(std::uint32_t seed, const QString& folder)
 }
 
 Monkey::~Monkey() {
+    crash_.setPhase("closing the program");
+    session_.reset();
     for (const char* scheme : {"http", "https", "mailto", "file"}) {
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
@@ -150,8 +152,10 @@ std::string Monkey::afterRecent(std::string what) const {
 
 void Monkey::run(std::chrono::milliseconds duration) {
     end_ = std::chrono::steady_clock::now() + duration;
+    crash_.setPhase("acting");
     QTimer::singleShot(0, this, &Monkey::step);
     loop_.exec();
+    crash_.setPhase("after the run");
 }
 
 // One action per turn of the event loop. The next step is queued before the

@@ -5,6 +5,7 @@
 // own; when it is closed (File/Exit) it is started again on that file.
 
 #include "fake_services.h"
+#include "monkey_crash.h"
 
 #include "ui/common/app_state.h"
 #include "ui/main/main_window.h"
@@ -108,6 +109,7 @@ private:
     bool plotMode_ = false;
     int depth_ = 0;                  // steps on the stack: modal dialogs run inside a step
     std::deque<std::string> recent_; // the last actions, for a report
+    CrashReport crash_{recent_};
 };
 
 } // namespace tarsel::testing

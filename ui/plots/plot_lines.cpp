@@ -45,6 +45,11 @@ bool clipped(const QPointF& a, const QPointF& b, const QRectF& rect, double& t0,
            edge(-dy, a.y() - rect.top()) && edge(dy, rect.bottom() - a.y()) && t0 < t1;
 }
 
+QPointF within(const QPointF& p, const QRectF& rect) {
+    return {std::clamp(p.x(), rect.left(), rect.right()),
+            std::clamp(p.y(), rect.top(), rect.bottom())};
+}
+
 // Where along its pattern a dashed line stands: the entry (even: a dash,
 // odd: a space) and the length left of it, in pixels.
 class DashWalk {
@@ -93,11 +98,17 @@ public:
         }
         left_ -= length;
     }
-    // The dashes over [from, to] along a-b (its length `length`).
-    void dashes(const QPointF& a, const QPointF& b, double length, double from, double to,
-                QList<QLineF>& out) {
-        const QPointF step = (b - a) / length;
-        for (double at = from; at < to;) {
+    // The dashes along a-b, a part of a line inside the plot (a few
+    // thousand pixels at most: measured from its own start, each dash moves
+    // the walk on however far the whole line reaches beyond the plot).
+    void dashes(const QPointF& a, const QPointF& b, QList<QLineF>& out) {
+        const QPointF d = b - a;
+        const double to = std::sqrt(QPointF::dotProduct(d, d));
+        if (!(to > 0.0) || !std::isfinite(to)) {
+            return;
+        }
+        const QPointF step = d / to;
+        for (double at = 0.0; at < to;) {
             const double end = at + left_;
             if (end >= to) {
                 // The entry goes on past this segment.
@@ -255,13 +266,16 @@ bool strokeSegments(const QList<QPointF>& points, const QPen& pen, const QRectF&
         }
         double t0 = 0.0, t1 = 0.0;
         const bool shown = clipped(a, b, clip, t0, t1);
+        // Far beyond the plot a point's last bits are whole pixels: the ends
+        // of the part inside are kept inside.
+        const QPointF from = within(a + d * t0, clip), to = within(a + d * t1, clip);
         if (solid) {
             if (shown) {
-                segments.append(QLineF(a + d * t0, a + d * t1));
+                segments.append(QLineF(from, to));
             }
         } else if (shown) {
             dash.skip(length * t0);
-            dash.dashes(a, b, length, length * t0, length * t1, segments);
+            dash.dashes(from, to, segments);
             dash.skip(length * (1.0 - t1));
         } else {
             dash.skip(length);

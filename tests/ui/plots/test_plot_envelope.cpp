@@ -57,17 +57,20 @@ TEST(PlotLines, SegmentsStayWithinThePlot) {
         {QPen(Qt::black, 1.5), 1, 1},
         {dashed, 800 / 9, 800 / 9 + 2},
     };
-    // A horizontal line far beyond both sides of the plot (a deep zoom).
-    const QList<QPointF> line = {QPointF(-1e12, 300), QPointF(1e12, 300)};
+    // A horizontal line far beyond both sides of the plot (a deep zoom); so
+    // far, the second, that a pixel is below its ends' last bit.
     for (const auto& c : cases) {
-        QList<QLineF> segments;
-        ASSERT_TRUE(strokeSegments(line, c.pen, clip, segments));
-        EXPECT_GE(segments.size(), c.least);
-        EXPECT_LE(segments.size(), c.most);
-        for (const QLineF& s : segments) {
-            EXPECT_TRUE(clip.adjusted(-1, -1, 1, 1).contains(s.p1()) &&
-                        clip.adjusted(-1, -1, 1, 1).contains(s.p2()));
-            EXPECT_LE(s.length(), c.pen.style() == Qt::SolidLine ? 801.0 : 6.0 + 1e-6);
+        for (const double far : {1e12, 1e17}) {
+            const QList<QPointF> line = {QPointF(-far, 300), QPointF(far, 300)};
+            QList<QLineF> segments;
+            ASSERT_TRUE(strokeSegments(line, c.pen, clip, segments));
+            EXPECT_GE(segments.size(), c.least);
+            EXPECT_LE(segments.size(), c.most);
+            for (const QLineF& s : segments) {
+                EXPECT_TRUE(clip.adjusted(-1, -1, 1, 1).contains(s.p1()) &&
+                            clip.adjusted(-1, -1, 1, 1).contains(s.p2()));
+                EXPECT_LE(s.length(), c.pen.style() == Qt::SolidLine ? 801.0 : 6.0 + 1e-6);
+            }
         }
     }
 }
