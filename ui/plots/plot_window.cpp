@@ -152,6 +152,10 @@ PlotWindow::PlotWindow(AppState& state) : state_(state) {
 }
 
 PlotWindow::~PlotWindow() {
+    // Hidden while its choices are still here: a Sweep tab field being typed
+    // in loses the focus as the window goes, and takes its text then (the
+    // base class would hide it after they are gone).
+    hide();
     if (control_) {
         control_->cancel();
     }

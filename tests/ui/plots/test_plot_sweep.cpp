@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace tarsel::testing {
@@ -138,6 +139,23 @@ TEST(PlotSweep, ChoosingAnotherInputOffersItsOwnRange) {
 #ifdef TARSEL_REPORT_PATH
 // Save data writes the header and the rows that tarsel-report --sweep writes
 // for the same sweep with the chosen results as its columns.
+// The window torn down (the program's end) while a bound is being typed: its
+// field loses the focus as the window goes, and the text is taken while the
+// window's choices are still there to take it.
+TEST(PlotSweep, AWindowTornDownWhileABoundIsTypedGoesQuietly) {
+    Program program;
+    PlotWindow* window = openPlots(program, IDM_GRAPH_SWEEP);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    auto* from = window->findChild<QLineEdit*>("sweepFrom");
+    from->setFocus();
+    ASSERT_TRUE(from->hasFocus());
+    QTest::keyClicks(from, "5");
+    delete window;
+    waitForPlots(program);
+    EXPECT_EQ(plotWindow(program), nullptr);
+}
+
 TEST(PlotSweep, SavedDataHasTheColumnsAndRowsOfTheCommandLineSweep) {
     const struct {
         const char* key;
