@@ -99,13 +99,17 @@ check-sanitize: setup
 	@cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The GUI monkey for SECONDS seconds (default 600), seed MONKEY_SEED;
-# MONKEY_MODE=plots spends most of the run in the plot window.
+# MONKEY_MODE=plots spends most of the run in the plot window;
+# MONKEY_TEARDOWN=N destroys the program every N seconds wherever it stands
+# (a field half typed, a plot computing) and starts it again.
 SECONDS ?= 600
 MONKEY_SEED ?= 1
 MONKEY_MODE ?=
+MONKEY_TEARDOWN ?= 0
 monkey: build
 	@TARSEL_MONKEY_SECONDS=$(SECONDS) TARSEL_MONKEY_SEED=$(MONKEY_SEED) \
-		TARSEL_MONKEY_MODE=$(MONKEY_MODE) QT_QPA_PLATFORM=offscreen \
+		TARSEL_MONKEY_MODE=$(MONKEY_MODE) TARSEL_MONKEY_TEARDOWN_SECONDS=$(MONKEY_TEARDOWN) \
+		QT_QPA_PLATFORM=offscreen \
 		$(BUILD)/tests/test_monkey
 
 clean:

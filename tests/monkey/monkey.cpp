@@ -152,6 +152,7 @@ std::string Monkey::afterRecent(std::string what) const {
 
 void Monkey::run(std::chrono::milliseconds duration) {
     end_ = std::chrono::steady_clock::now() + duration;
+    nextTearDown_ = std::chrono::steady_clock::now() + tearDownEvery_;
     crash_.setPhase("acting");
     QTimer::singleShot(0, this, &Monkey::step);
     loop_.exec();
@@ -167,17 +168,55 @@ void Monkey::step() {
         finish();
     } else {
         QTimer::singleShot(0, this, &Monkey::step);
+        const auto now = std::chrono::steady_clock::now();
         if (outermost && (!window() || !window()->isVisible())) {
             // The user closed the program: start it again on its own file.
             session_.reset();
             start();
             ++counts_.restarts;
+        } else if (outermost && tearDownEvery_.count() > 0 && now >= nextTearDown_) {
+            // Half the time a field is left half typed first, its window in
+            // front; the program goes at the next step, once it is.
+            if (!tearDownArmed_ && chance(0.5)) {
+                tearDownArmed_ = true;
+                leaveAFieldHalfTyped();
+            } else {
+                tearDownArmed_ = false;
+                tearDown();
+                nextTearDown_ = now + tearDownEvery_;
+            }
         } else {
             act();
         }
         checkBounds();
     }
     --depth_;
+}
+
+void Monkey::tearDown() {
+    note("torn down");
+    crash_.setPhase("tearing the program down");
+    session_.reset();
+    crash_.setPhase("acting");
+    start();
+    ++counts_.teardowns;
+}
+
+// A window that has fields, then one of its fields.
+void Monkey::leaveAFieldHalfTyped() {
+    std::vector<QWidget*> windows = visibleWindows();
+    std::erase_if(windows, [](QWidget* w) { return visibleChildren<QLineEdit>(w).empty(); });
+    if (windows.empty()) {
+        return;
+    }
+    QWidget* window = oneOf(windows);
+    QLineEdit* field = oneOf(visibleChildren<QLineEdit>(window));
+    const char* token = oneOf(Tokens);
+    note("half typed " + field->objectName().toStdString() + " '" + token + "'");
+    window->activateWindow();
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    QTest::keyClicks(field, QString::fromLatin1(token));
 }
 
 void Monkey::note(std::string what) {

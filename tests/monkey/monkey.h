@@ -29,6 +29,7 @@ struct MonkeyCounts {
     long menuCommands = 0;
     long dialogAnswers = 0;
     long restarts = 0;
+    long teardowns = 0;     // the program destroyed where it stood and started again
     long startWarnings = 0; // warnings while the program started on its own file
     std::string firstStartWarning;
     std::string firstOutOfBounds; // the parameter and the actions that led to it
@@ -56,6 +57,11 @@ public:
     // closed): wheel, rubber band, pan, right click, Reset Zoom, tabs, and
     // extreme values typed into the main window and the Sweep tab.
     void setPlotMode(bool on) { plotMode_ = on; }
+
+    // Every `every` (zero: never) the program is destroyed wherever it stands
+    // (a field half typed, a computation running), as at the end of a
+    // session, and started again on its file: one run ends many times.
+    void setTearDownEvery(std::chrono::milliseconds every) { tearDownEvery_ = every; }
 
 public slots:
     // Links the help window would hand to a web browser.
@@ -97,6 +103,8 @@ private:
     void actOnPlots(); // in monkey_plots.cpp
     void note(std::string what);
     void checkBounds();
+    void tearDown();
+    void leaveAFieldHalfTyped();
 
     std::mt19937 random_;
     QString folder_;
@@ -107,6 +115,9 @@ private:
     QEventLoop loop_;
     std::chrono::steady_clock::time_point end_;
     bool plotMode_ = false;
+    std::chrono::milliseconds tearDownEvery_{0};
+    std::chrono::steady_clock::time_point nextTearDown_;
+    bool tearDownArmed_ = false;     // a field was left half typed for the teardown
     int depth_ = 0;                  // steps on the stack: modal dialogs run inside a step
     std::deque<std::string> recent_; // the last actions, for a report
     CrashReport crash_{recent_};

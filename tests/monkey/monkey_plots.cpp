@@ -31,11 +31,17 @@ constexpr std::array<const char*, 14> ExtremeTokens{
 constexpr std::array<int, 4> GraphCommands{IDM_GRAPH_RANGE, IDM_GRAPH_HEIGHT, IDM_GRAPH_PROFILE,
                                            IDM_GRAPH_SWEEP};
 
-void typeInto(QLineEdit* box, const char* text) {
+// As a user does: the field's window comes to the front and takes the keys;
+// Return, unless the text is left half typed (taken when the field loses the
+// focus, if ever).
+void typeInto(QLineEdit* box, const char* text, bool commit) {
+    box->window()->activateWindow();
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
     QTest::keyClicks(box, QString::fromLatin1(text));
-    QTest::keyClick(box, Qt::Key_Return);
+    if (commit) {
+        QTest::keyClick(box, Qt::Key_Return);
+    }
 }
 
 } // namespace
@@ -83,17 +89,19 @@ void Monkey::actOnPlots() {
     } else if (roll < 88) {
         const int field = pick(FieldCount);
         const char* token = oneOf(ExtremeTokens);
-        note("field " + std::to_string(field) + " '" + token + "'");
+        const bool commit = chance(0.75);
+        note("field " + std::to_string(field) + " '" + token + "'" + (commit ? "" : " typed"));
         QLineEdit* box = window()->diagramPane()->field(field);
         state()->hLastEdit = box;
-        typeInto(box, token);
+        typeInto(box, token, commit);
     } else if (roll < 94) {
         const char* name = chance(0.5) ? "sweepFrom" : "sweepTo";
         const char* token = oneOf(ExtremeTokens);
-        note(std::string(name) + " '" + token + "'");
+        const bool commit = chance(0.75);
+        note(std::string(name) + " '" + token + "'" + (commit ? "" : " typed"));
         if (auto* box = plots->findChild<QLineEdit*>(QString::fromLatin1(name))) {
             if (box->isVisible()) {
-                typeInto(box, token);
+                typeInto(box, token, commit);
             }
         }
     } else if (roll < 97) {

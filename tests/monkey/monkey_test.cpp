@@ -2,7 +2,9 @@
 // within its bounds, and the settings file it saves reloads without a warning.
 // TARSEL_MONKEY_SECONDS (default 20) and TARSEL_MONKEY_SEED (default 1) set
 // the run; `make monkey SECONDS=600` makes a long one. TARSEL_MONKEY_MODE=plots
-// (`make monkey MONKEY_MODE=plots`) spends most of the run in the plot window.
+// (`make monkey MONKEY_MODE=plots`) spends most of the run in the plot window;
+// TARSEL_MONKEY_TEARDOWN_SECONDS (`MONKEY_TEARDOWN=`) destroys the program
+// that often wherever it stands and starts it again.
 #include "monkey.h"
 
 #include "engine/link_params.h"
@@ -54,13 +56,15 @@ TEST(Monkey, RandomUseLeavesAConsistentProgramAndSettingsFile) {
     Monkey monkey(seed, folder.path());
     const char* mode = std::getenv("TARSEL_MONKEY_MODE");
     monkey.setPlotMode(mode != nullptr && std::string(mode) == "plots");
+    monkey.setTearDownEvery(
+        std::chrono::seconds(environmentNumber("TARSEL_MONKEY_TEARDOWN_SECONDS", 0)));
     monkey.run(std::chrono::seconds(seconds));
 
     const MonkeyCounts& counts = monkey.counts();
     std::printf("monkey: seed %u, %ld s, %ld actions, %ld menu commands, %ld dialog answers, "
-                "%ld restarts\n",
+                "%ld restarts, %ld teardowns\n",
                 seed, seconds, counts.actions, counts.menuCommands, counts.dialogAnswers,
-                counts.restarts);
+                counts.restarts, counts.teardowns);
     ASSERT_NE(monkey.window(), nullptr);
     EXPECT_EQ(counts.startWarnings, 0)
         << "the program's own settings file warned at start: " << counts.firstStartWarning;
@@ -86,6 +90,8 @@ TEST(Monkey, PlotWindowModeKeepsEveryRangeDrawable) {
     Monkey monkey(static_cast<std::uint32_t>(environmentNumber("TARSEL_MONKEY_SEED", 1)),
                   folder.path());
     monkey.setPlotMode(true);
+    monkey.setTearDownEvery(
+        std::chrono::seconds(environmentNumber("TARSEL_MONKEY_TEARDOWN_SECONDS", 2)));
     monkey.run(std::chrono::seconds(environmentNumber("TARSEL_MONKEY_PLOT_SECONDS", 8)));
     ASSERT_NE(monkey.window(), nullptr);
     EXPECT_EQ(monkey.counts().firstOutOfBounds, "");
