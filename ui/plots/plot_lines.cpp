@@ -312,27 +312,43 @@ void FastStraightLine::draw(QCPPainter* painter) {
 }
 
 void FastOutline::draw(QCPPainter* painter) {
-    if (!onScreen(painter) || dataCount() == 0 || !selection().isEmpty()) {
+    if (dataCount() == 0 || !selection().isEmpty()) {
         QCPCurve::draw(painter);
         return;
     }
     QList<QPointF> lines;
     getCurveLines(&lines, QCPDataRange(0, dataCount()), mPen.widthF());
-    if (!std::all_of(lines.begin(), lines.end(), finite)) {
-        QCPCurve::draw(painter); // a gap: the plot's own fill and line
-        return;
+    // Each run between gaps (points no axis can show) filled and drawn on its
+    // own: the plot's own drawing fills one polygon through the gaps, whose
+    // undefined corners the raster engine took tens of seconds over.
+    for (qsizetype from = 0; from < lines.size();) {
+        if (!finite(lines[from])) {
+            ++from;
+            continue;
+        }
+        qsizetype to = from;
+        while (to < lines.size() && finite(lines[to])) {
+            ++to;
+        }
+        drawRun(painter, lines.mid(from, to - from));
+        from = to;
     }
-    lines = straightened(lines);
+}
+
+void FastOutline::drawRun(QCPPainter* painter, QList<QPointF> run) const {
+    if (onScreen(painter)) {
+        run = straightened(run);
+    }
     applyFillAntialiasingHint(painter);
-    if (mBrush.style() != Qt::NoBrush && mBrush.color().alpha() != 0) {
+    if (mBrush.style() != Qt::NoBrush && mBrush.color().alpha() != 0 && run.size() > 2) {
         painter->setPen(Qt::NoPen);
         painter->setBrush(mBrush);
-        painter->drawPolygon(QPolygonF(lines));
+        painter->drawPolygon(QPolygonF(run));
     }
-    if (mLineStyle != lsNone) {
+    if (mLineStyle != lsNone && run.size() > 1) {
         painter->setPen(mPen);
         painter->setBrush(Qt::NoBrush);
-        drawCurveLine(painter, lines);
+        drawCurveLine(painter, run);
     }
 }
 

@@ -52,6 +52,9 @@ public:
 protected:
     void draw(QCPPainter* painter) override;
     void drawCurveLine(QCPPainter* painter, const QList<QPointF>& lines) const override;
+
+private:
+    void drawRun(QCPPainter* painter, QList<QPointF> run) const;
 };
 
 } // namespace tarsel

@@ -316,5 +316,31 @@ TEST(PlotQuality, ExtremeProfileZoomsStayDrawable) {
     expectPlainAndFinite(labels, "extreme profile");
 }
 
+// An outline with a point no axis can show (a height beyond the doubles an
+// axis takes) breaks there: each side filled on its own, quickly (the plot's
+// own fill through the gap took the raster engine tens of seconds).
+TEST(PlotQuality, AnOutlineBrokenByAnUnshowablePointIsFilledEitherSide) {
+    PlotView view;
+    view.resize(600, 400);
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.show();
+    PlotFigure figure;
+    PlotCurve ground;
+    ground.name = QStringLiteral("Ground");
+    ground.filled = true;
+    ground.colour = PlotColour::Blue;
+    ground.points = {{0, 0}, {1, 3}, {2, 0}, {3, 1e300}, {4, 0}, {5, 3}, {6, 0}};
+    figure.curves.push_back(ground);
+    view.setFigure(figure);
+    view.layOutNow();
+    const QImage image = view.grab().toImage();
+    const QColor background = image.pixelColor(view.axisRect()->rect().topLeft() + QPoint(2, 2));
+    for (const double x : {1.0, 5.0}) {
+        const QPoint inside(static_cast<int>(view.xAxis->coordToPixel(x)),
+                            static_cast<int>(view.yAxis->coordToPixel(1.0)));
+        EXPECT_NE(image.pixelColor(inside), background) << "x = " << x;
+    }
+}
+
 } // namespace
 } // namespace tarsel::testing
