@@ -100,6 +100,11 @@ QString clearanceWord(Clearance verdict) {
 }
 
 QString clearanceText(const ProfileClearance& c) {
+    if (!std::isfinite(c.percent)) {
+        // A height near the doubles' end: a percentage beyond them.
+        return QStringLiteral("%1: clearance %2 m, the first Fresnel zone radius %3 m")
+            .arg(clearanceWord(c.verdict), number(c.clearance), number(c.fresnelRadius));
+    }
     return QStringLiteral("%1: clearance %2 m, %3 % of the first Fresnel zone radius (%4 m)")
         .arg(clearanceWord(c.verdict), number(c.clearance), number(c.percent),
              number(c.fresnelRadius));

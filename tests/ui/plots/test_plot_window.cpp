@@ -102,6 +102,12 @@ TEST(PathProfile, VerdictAtItsThresholds) {
         const ProfileClearance c = profileClearance(p, recalculate(p));
         EXPECT_EQ(c.verdict, row.verdict) << row.y02s;
     }
+    // A hill near the doubles' end: its percentage is beyond them, and left out.
+    LinkParams huge;
+    huge.y02s.value = 4e307;
+    const QString text = clearanceText(profileClearance(huge, recalculate(huge)));
+    EXPECT_TRUE(text.startsWith("Obstructed: clearance -4e+307 m, the first Fresnel zone radius"))
+        << text.toStdString();
     // 60 % exactly and just below.
     LinkParams p;
     const LinkResults r = recalculate(p);
