@@ -202,6 +202,19 @@ void Monkey::tearDown() {
     ++counts_.teardowns;
 }
 
+// As a user does: the field's window comes to the front and takes the keys;
+// Return, unless the text is left half typed (taken when the field loses the
+// focus, if ever).
+void typeInto(QLineEdit* box, const char* text, bool commit) {
+    box->window()->activateWindow();
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+    QTest::keyClicks(box, QString::fromLatin1(text));
+    if (commit) {
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+}
+
 // A window that has fields, then one of its fields.
 void Monkey::leaveAFieldHalfTyped() {
     std::vector<QWidget*> windows = visibleWindows();
@@ -213,10 +226,7 @@ void Monkey::leaveAFieldHalfTyped() {
     QLineEdit* field = oneOf(visibleChildren<QLineEdit>(window));
     const char* token = oneOf(Tokens);
     note("half typed " + field->objectName().toStdString() + " '" + token + "'");
-    window->activateWindow();
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
-    QTest::keyClicks(field, QString::fromLatin1(token));
+    typeInto(field, token, false);
 }
 
 void Monkey::note(std::string what) {

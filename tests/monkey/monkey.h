@@ -35,6 +35,9 @@ struct MonkeyCounts {
     std::string firstOutOfBounds; // the parameter and the actions that led to it
 };
 
+// Types text into box, its window brought to the front; Return if commit.
+void typeInto(QLineEdit* box, const char* text, bool commit);
+
 class Monkey : public QObject {
     Q_OBJECT
 public:

@@ -31,19 +31,6 @@ constexpr std::array<const char*, 14> ExtremeTokens{
 constexpr std::array<int, 4> GraphCommands{IDM_GRAPH_RANGE, IDM_GRAPH_HEIGHT, IDM_GRAPH_PROFILE,
                                            IDM_GRAPH_SWEEP};
 
-// As a user does: the field's window comes to the front and takes the keys;
-// Return, unless the text is left half typed (taken when the field loses the
-// focus, if ever).
-void typeInto(QLineEdit* box, const char* text, bool commit) {
-    box->window()->activateWindow();
-    box->setFocus(Qt::OtherFocusReason);
-    box->selectAll();
-    QTest::keyClicks(box, QString::fromLatin1(text));
-    if (commit) {
-        QTest::keyClick(box, Qt::Key_Return);
-    }
-}
-
 } // namespace
 
 void Monkey::actOnPlots() {
